@@ -1,0 +1,1 @@
+#include "framework/runtime/Exceptions.h"
