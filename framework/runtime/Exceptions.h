@@ -26,11 +26,15 @@ private:
 // page of the A-functions it calls: \xFC is u-umlaut.
 class EIntOverflow : public Exception {
 public:
-    EIntOverflow() : Exception("Integer\xFC" "berlauf") {}
+    EIntOverflow()
+        : Exception("Integer\xFC"
+                    "berlauf") {}
 };
 class ERangeError : public Exception {
 public:
-    ERangeError() : Exception("Fehler bei Bereichspr\xFC" "fung") {}
+    ERangeError()
+        : Exception("Fehler bei Bereichspr\xFC"
+                    "fung") {}
 };
 
 OVALYN_DECLARE_EXCEPTION(EStreamError, Exception);
@@ -47,3 +51,5 @@ OVALYN_DECLARE_EXCEPTION(EInvalidOperation, Exception);
 OVALYN_DECLARE_EXCEPTION(ERegistryException, Exception);
 OVALYN_DECLARE_EXCEPTION(EIniFileException, Exception);
 OVALYN_DECLARE_EXCEPTION(EOSError, Exception);
+OVALYN_DECLARE_EXCEPTION(EListError, Exception);
+OVALYN_DECLARE_EXCEPTION(EComponentError, Exception);
