@@ -34,6 +34,7 @@ public:
     int64_t CopyFrom(TStream& source, int64_t count);
 };
 
+// Holds at most 2^31 - 1 bytes; growing beyond raises EOutOfMemory.
 class TMemoryStream : public TStream {
 public:
     TMemoryStream() = default;
