@@ -1,0 +1,56 @@
+#include "launcher/LaunchCommand.h"
+
+namespace {
+
+// True when the last path component has no extension, so that Windows would
+// try the name with ".exe" added.
+bool LacksExtension(const std::string& path) {
+    std::string::size_type nameStart = path.find_last_of("\\/:");
+    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+    return path.find('.', nameStart) == std::string::npos;
+}
+
+bool NamesFile(const std::string& path, const TFileExistsQuery& fileExists) {
+    return fileExists(path) || (LacksExtension(path) && fileExists(path + ".exe"));
+}
+
+// The length of the leading part of program that names the program file.
+std::string::size_type ProgramNameLength(const std::string& folder, const std::string& program,
+                                         const TFileExistsQuery& fileExists) {
+    std::string::size_type firstWordEnd = std::string::npos;
+    std::string::size_type pos = 0;
+    while (pos < program.size()) {
+        std::string::size_type wordStart = program.find_first_not_of(' ', pos);
+        if (wordStart == std::string::npos)
+            break;
+        std::string::size_type wordEnd = program.find(' ', wordStart);
+        if (wordEnd == std::string::npos)
+            wordEnd = program.size();
+        if (firstWordEnd == std::string::npos)
+            firstWordEnd = wordEnd;
+        if (NamesFile(folder + program.substr(0, wordEnd), fileExists))
+            return wordEnd;
+        pos = wordEnd;
+    }
+    return firstWordEnd == std::string::npos ? program.size() : firstWordEnd;
+}
+
+} // namespace
+
+std::string OptionName(const std::string& optionLine) {
+    return optionLine.substr(0, optionLine.find(';'));
+}
+
+std::string OptionParameters(const std::string& optionLine) {
+    std::string::size_type semicolon = optionLine.find(';');
+    return semicolon == std::string::npos ? std::string(" ") : " " + optionLine.substr(semicolon + 1);
+}
+
+std::string BuildLaunchCommand(const std::string& folder, const std::string& program,
+                               const std::string& parameters, const TFileExistsQuery& fileExists) {
+    std::string::size_type nameLength = ProgramNameLength(folder, program, fileExists);
+    std::string programPath = folder + program.substr(0, nameLength);
+    if (programPath.find(' ') == std::string::npos)
+        return folder + program + parameters;
+    return "\"" + programPath + "\"" + program.substr(nameLength) + parameters;
+}

@@ -1,0 +1,59 @@
+// The launcher's executable is a 32-bit GUI program that needs no DLL beyond
+// those every Windows installation has.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "PeImage.h"
+#include "tests/launcher/TestContainer.h"
+
+namespace {
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+TPeImage LauncherImage() {
+    TPeImage image;
+    std::string error;
+    std::string bytes = ReadFileBytes(OVALYN_LAUNCHER_EXE);
+    EXPECT_FALSE(bytes.empty()) << OVALYN_LAUNCHER_EXE;
+    EXPECT_TRUE(ReadPeImage(bytes, image, error)) << error;
+    return image;
+}
+
+} // namespace
+
+TEST(LauncherImage, IsA32BitGuiProgram) {
+    TPeImage image = LauncherImage();
+    EXPECT_EQ(image.Machine, 0x14C);
+    EXPECT_EQ(image.OptionalMagic, 0x10B);
+    EXPECT_EQ(image.Subsystem, 2);
+}
+
+TEST(LauncherImage, ImportsOnlySystemDlls) {
+    const std::set<std::string> system = {
+        "kernel32.dll", "user32.dll",   "gdi32.dll",  "advapi32.dll", "shell32.dll",
+        "winmm.dll",    "comdlg32.dll", "comctl32.dll", "msimg32.dll", "msvcrt.dll",
+        "ole32.dll",    "oleaut32.dll", "shlwapi.dll", "version.dll", "ws2_32.dll"};
+    TPeImage image = LauncherImage();
+    ASSERT_FALSE(image.ImportedDlls.empty());
+    for (const std::string& dll : image.ImportedDlls)
+        EXPECT_TRUE(system.count(Lower(dll))) << "imports " << dll;
+}
+
+TEST(PeImageReader, RefusesWhatIsNoPeFile) {
+    TPeImage image;
+    std::string error;
+    EXPECT_FALSE(ReadPeImage("", image, error));
+    EXPECT_FALSE(ReadPeImage(std::string(64, 'M'), image, error));
+    std::string bytes = ReadFileBytes(OVALYN_LAUNCHER_EXE);
+    ASSERT_GT(bytes.size(), 1024u);
+    // Cut inside the section table: an error, not a read past the end.
+    uint32_t pe = static_cast<uint8_t>(bytes[0x3C]) | static_cast<uint8_t>(bytes[0x3D]) << 8;
+    EXPECT_FALSE(ReadPeImage(bytes.substr(0, pe + 24 + 224 + 10), image, error));
+}

@@ -1,0 +1,166 @@
+// The real Launcher.exe, copied with a container into temporary folders and
+// started as its own process: the menu window on screen, a click with the real
+// pointer, the program it starts (DemoApp, which records how it was started),
+// "Config.log", the missing-container box and the direct start.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "ProcessDriver.h"
+#include "tests/launcher/TestContainer.h"
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 15000;
+
+// The demo menu, made quiet and with a program that records and ends.
+std::vector<std::string> TestConfig() {
+    std::vector<std::string> lines = DemoConfigLines();
+    lines.at(43) = "DemoApp.exe -exit";
+    lines.at(60) = "0000";
+    return lines;
+}
+
+// A launcher installation: Launcher.exe, DemoApp.exe and the container in
+// folder, and optionally a "Config.log".
+void Install(const std::string& folder, const std::string& configLog = "") {
+    CopyFileOrThrow(OVALYN_LAUNCHER_EXE, folder + "Launcher.exe");
+    CopyFileOrThrow(OVALYN_DEMOAPP_EXE, folder + "DemoApp.exe");
+    WriteContainer(folder + "L-Ctnr.ctr", DemoEntries(TestConfig()));
+    if (!configLog.empty())
+        WriteFileBytes(folder + "Config.log", configLog);
+}
+
+// DemoApp's record: its command line and the show state it was given.
+std::vector<std::string> Record(const std::string& path) {
+    std::string text = FileText(path);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+POINT ClientToScreenPoint(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+// Centre of the demo's button group g (160 x 36 pictures).
+POINT ButtonCentre(HWND window, int group) {
+    std::vector<std::string> lines = TestConfig();
+    int left = std::stoi(lines.at(4 * group - 2));
+    int top = std::stoi(lines.at(4 * group - 1));
+    return ClientToScreenPoint(window, left + 80, top + 18);
+}
+
+} // namespace
+
+TEST(LauncherRun, LaunchButtonStartsTheProgramInsideAFolderWithABlank) {
+    TTempFolder parent("launch");
+    std::string folder = parent.Path() + "My Game\\";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    Install(folder, "0\r\n-1\r\n1\r\n"); // option 1 remembered, no direct start
+    // Started unquoted, "...\My Game\DemoApp.exe" would run this one instead.
+    CopyFileOrThrow(OVALYN_DEMOAPP_EXE, parent.Path() + "My.exe");
+
+    TProcess launcher(folder + "Launcher.exe", parent.Path());
+    HWND window = launcher.WaitForWindow(kTimeoutMs);
+    ASSERT_NE(window, nullptr) << "no menu window";
+
+    char caption[256] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Ovalyn Demo Adventure");
+    RECT client, outer;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(client.right, 640);
+    EXPECT_EQ(client.bottom, 480);
+    int outerWidth = outer.right - outer.left, outerHeight = outer.bottom - outer.top;
+    EXPECT_GT(outerWidth, 640) << "the fixed border stays with line 50 \"-1\"";
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2);
+
+    Sleep(300);
+    POINT launch = ButtonCentre(window, 3);
+    ClickAt(launch.x, launch.y);
+    ASSERT_TRUE(launcher.WaitForExit(kTimeoutMs)) << "the launch did not end the launcher";
+
+    ASSERT_TRUE(WaitForFile(folder + "DemoApp.run.txt", kTimeoutMs)) << "the program did not run";
+    std::vector<std::string> record = Record(folder + "DemoApp.run.txt");
+    ASSERT_EQ(record.size(), 2u);
+    EXPECT_EQ(record[0], "\"" + folder + "DemoApp.exe\" -exit -fullscreen");
+    EXPECT_EQ(record[1], "1") << "started with show state SW_SHOWNORMAL";
+    EXPECT_EQ(FileText(parent.Path() + "My.run.txt"), "") << "the decoy outside the folder ran";
+    EXPECT_EQ(FileText(folder + "Config.log"), "0\r\n-1\r\n1\r\n");
+}
+
+TEST(LauncherRun, RememberedDirectStartShowsNoMenuAndStartsTheProgram) {
+    TTempFolder folder("direct");
+    Install(folder.Path(), "-1\r\n-1\r\n2\r\n");
+
+    TProcess launcher(folder.Path() + "Launcher.exe", folder.Path());
+    bool seenOnScreen = false;
+    DWORD start = GetTickCount();
+    while (launcher.Running() && GetTickCount() - start < kTimeoutMs) {
+        for (HWND window : launcher.Windows()) {
+            RECT rect;
+            if (GetWindowRect(window, &rect) && rect.right > 0)
+                seenOnScreen = true;
+        }
+        Sleep(5);
+    }
+    ASSERT_FALSE(launcher.Running()) << "the direct start did not end the launcher";
+    EXPECT_FALSE(seenOnScreen) << "a window of the launcher showed on the screen";
+
+    ASSERT_TRUE(WaitForFile(folder.Path() + "DemoApp.run.txt", kTimeoutMs));
+    std::vector<std::string> record = Record(folder.Path() + "DemoApp.run.txt");
+    ASSERT_EQ(record.size(), 2u);
+    // No blank in the path: the command is the folder, line 43 and the option.
+    EXPECT_EQ(record[0], folder.Path() + "DemoApp.exe -exit -safe -nosound");
+    EXPECT_EQ(record[1], "1");
+    EXPECT_EQ(FileText(folder.Path() + "Config.log"), "-1\r\n-1\r\n2\r\n");
+}
+
+TEST(LauncherRun, MissingContainerShowsTheErrorBoxAndEnds) {
+    TTempFolder folder("missing");
+    CopyFileOrThrow(OVALYN_LAUNCHER_EXE, folder.Path() + "Launcher.exe");
+
+    TProcess launcher(folder.Path() + "Launcher.exe", folder.Path());
+    HWND box = launcher.WaitForWindow(kTimeoutMs, "#32770");
+    ASSERT_NE(box, nullptr) << "no message box";
+    std::string text = DialogText(box);
+    EXPECT_NE(text.find("File L-CTNR.CTR is missing."), std::string::npos) << text;
+    EXPECT_NE(text.find("Program terminates!"), std::string::npos) << text;
+    EXPECT_LT(text.find("missing."), text.find("Program")) << text;
+    ASSERT_TRUE(PressDialogButton(box, "OK"));
+    EXPECT_TRUE(launcher.WaitForExit(kTimeoutMs)) << "the launcher did not end after OK";
+    EXPECT_EQ(GetFileAttributesA((folder.Path() + "Config.log").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(LauncherRun, ShiftHeldAtStartShowsTheMenuDespiteDirectStart) {
+    TTempFolder folder("shift");
+    Install(folder.Path(), "-1\r\n-1\r\n0\r\n");
+
+    SendKey(VK_SHIFT, true);
+    TProcess launcher(folder.Path() + "Launcher.exe", folder.Path());
+    HWND window = launcher.WaitForWindow(kTimeoutMs);
+    SendKey(VK_SHIFT, false);
+    ASSERT_NE(window, nullptr) << "no menu window";
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_GE(rect.left, 0) << "the menu lies out of view";
+
+    Sleep(300);
+    POINT quit = ButtonCentre(window, 2);
+    ClickAt(quit.x, quit.y);
+    ASSERT_TRUE(launcher.WaitForExit(kTimeoutMs)) << "the quit button did not end the launcher";
+    EXPECT_EQ(FileText(folder.Path() + "DemoApp.run.txt"), "") << "the program started";
+    EXPECT_EQ(FileText(folder.Path() + "Config.log"), "-1\r\n-1\r\n0\r\n") << "quit writes nothing";
+}

@@ -1,0 +1,130 @@
+#include "TestContainer.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "container/ContainerKey.h"
+#include "container/u_Encrypt.h"
+#include "framework/runtime/Streams.h"
+
+namespace {
+
+void PutLe(std::string& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+std::string Scrambled(const std::string& bytes) {
+    TMemoryStream stream;
+    stream.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
+    ScrambleStream(&stream, kScrambleDirection, kContainerSeed, false);
+    return std::string(reinterpret_cast<const char*>(stream.Memory()), bytes.size());
+}
+
+} // namespace
+
+std::string ReadFileBytes(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return {};
+    std::string bytes;
+    char chunk[65536];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes.append(chunk, got);
+    std::fclose(file);
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        throw std::runtime_error("cannot create " + path);
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok)
+        throw std::runtime_error("cannot write " + path);
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+void WriteContainer(const std::string& path, const std::vector<std::string>& entries) {
+    std::string file;
+    std::vector<uint32_t> starts;
+    for (const std::string& entry : entries) {
+        starts.push_back(static_cast<uint32_t>(file.size()));
+        file += Scrambled(entry);
+    }
+    PutLe(file, starts.empty() ? 0 : starts.front(), 4); // start field
+    for (uint32_t start : starts)
+        PutLe(file, start, 4);
+    PutLe(file, static_cast<uint32_t>(entries.size()), 2);
+    WriteFileBytes(path, file);
+}
+
+std::string MakeBmp(int width, int height, uint32_t rgb, bool cutCorners) {
+    const int stride = (width * 3 + 3) & ~3;
+    const uint32_t pixelBytes = static_cast<uint32_t>(stride * height);
+    std::string bmp = "BM";
+    PutLe(bmp, 54 + pixelBytes, 4);
+    PutLe(bmp, 0, 4);
+    PutLe(bmp, 54, 4);
+    PutLe(bmp, 40, 4);
+    PutLe(bmp, static_cast<uint32_t>(width), 4);
+    PutLe(bmp, static_cast<uint32_t>(height), 4);
+    PutLe(bmp, 1, 2);
+    PutLe(bmp, 24, 2);
+    PutLe(bmp, 0, 4);
+    PutLe(bmp, pixelBytes, 4);
+    PutLe(bmp, 2835, 4);
+    PutLe(bmp, 2835, 4);
+    PutLe(bmp, 0, 4);
+    PutLe(bmp, 0, 4);
+    for (int row = 0; row < height; ++row) {
+        std::string line;
+        for (int x = 0; x < width; ++x) {
+            bool corner = cutCorners && (x == 0 || x == width - 1) && (row == 0 || row == height - 1);
+            uint32_t c = corner ? 0xFF00FF : rgb;
+            line.push_back(static_cast<char>(c & 0xFF));         // blue
+            line.push_back(static_cast<char>((c >> 8) & 0xFF));  // green
+            line.push_back(static_cast<char>((c >> 16) & 0xFF)); // red
+        }
+        line.resize(static_cast<size_t>(stride), '\0');
+        bmp += line;
+    }
+    return bmp;
+}
+
+std::string DemoFile(const std::string& name) {
+    std::string path = std::string(OVALYN_SOURCE_DIR) + "/demo/menu/" + name;
+    std::string bytes = ReadFileBytes(path);
+    if (bytes.empty())
+        throw std::runtime_error("demo file missing: " + path);
+    return bytes;
+}
+
+std::vector<std::string> DemoConfigLines() {
+    std::string text = DemoFile("1-config.txt");
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::vector<std::string> DemoEntries(const std::vector<std::string>& configLines) {
+    return {JoinLines(configLines),          DemoFile("2-notice.txt"),
+            DemoFile("3-background.bmp"),    DemoFile("4-button.bmp"),
+            DemoFile("5-button-pressed.bmp"), DemoFile("6-button-over.bmp"),
+            DemoFile("7-checkbox.bmp"),      DemoFile("8-checkbox-checked.bmp")};
+}
