@@ -1,0 +1,15 @@
+#include "tools/ctrpack/Commands.h"
+
+const std::vector<Command>& CommandTable() {
+    static const std::vector<Command> table = {
+        {"pack", "pack OUT FILE... [--plain]",
+         "store the files as entries 1..N of a new container (scrambled unless --plain)", &RunPack},
+        {"list", "list CONTAINER [--offset N]",
+         "print the entry count and each entry's first and last byte and size", &RunList},
+        {"extract", "extract CONTAINER N OUT [--plain] [--offset N]",
+         "write entry N to OUT (descrambled unless --plain)", &RunExtract},
+        {"unpack", "unpack CONTAINER DIR [--plain] [--offset N]",
+         "write every entry to DIR/1, DIR/2, ... (descrambled unless --plain)", &RunUnpack},
+    };
+    return table;
+}

@@ -1,0 +1,68 @@
+#include "container/ContainerKey.h"
+#include "container/u_Encrypt.h"
+#include "framework/runtime/Exceptions.h"
+#include "framework/runtime/Streams.h"
+#include "tools/ctrpack/Arguments.h"
+#include "tools/ctrpack/Commands.h"
+#include "tools/ctrpack/ContainerWriter.h"
+#include "tools/ctrpack/OutputFile.h"
+#include "tools/ctrpack/ToolError.h"
+
+namespace {
+// The file's bytes, after checking that they still fit the container, so an
+// oversized input is refused before it is read into memory.
+std::vector<uint8_t> LoadEntry(const std::string& fileName, const ContainerWriter& writer) {
+    try {
+        TFileStream file(fileName, fm::fmOpenRead | fm::fmShareDenyWrite);
+        const int64_t size = file.Size();
+        if (writer.EntryCount() >= ContainerWriter::kMaxEntries)
+            throw ToolError(fileName, "a container holds at most 255 entries");
+        if (!writer.Fits(static_cast<uint64_t>(size)))
+            throw ToolError(fileName, "the container would reach past position 2^31 - 1");
+        std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
+        file.ReadBuffer(bytes.data(), size);
+        return bytes;
+    } catch (const EFOpenError&) {
+        throw ToolError(fileName, FileExists(fileName) ? "cannot be opened" : "no such file");
+    } catch (const Exception& error) {
+        throw ToolError(fileName, "cannot be read (" + error.Message() + ")");
+    }
+}
+
+void Scramble(std::vector<uint8_t>& bytes) {
+    TMemoryStream stream;
+    stream.SetSize(static_cast<int64_t>(bytes.size()));
+    if (!bytes.empty())
+        std::copy(bytes.begin(), bytes.end(), stream.Memory());
+    ScrambleStream(&stream, kScrambleDirection, kContainerSeed, false);
+    std::copy(stream.Memory(), stream.Memory() + stream.Size(), bytes.begin());
+}
+} // namespace
+
+int RunPack(const CommandArgs& args) {
+    const Arguments arguments(args, {{"--plain"}, {}});
+    const auto& words = arguments.Positional();
+    if (words.size() < 2)
+        throw ToolError("needs OUT and at least one FILE");
+    const std::string& out = words[0];
+    if (words.size() - 1 > ContainerWriter::kMaxEntries)
+        throw ToolError(out, "a container holds at most 255 entries, " +
+                                 std::to_string(words.size() - 1) + " files given");
+
+    ContainerWriter writer;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        std::vector<uint8_t> bytes = LoadEntry(words[i], writer);
+        if (!arguments.Has("--plain"))
+            Scramble(bytes);
+        writer.AddEntry(std::move(bytes), words[i]);
+    }
+
+    OutputFile output(out);
+    try {
+        writer.WriteTo(output.Stream());
+    } catch (const EStreamError&) {
+        throw ToolError(out, "cannot be written");
+    }
+    output.Commit();
+    return 0;
+}
