@@ -1,0 +1,46 @@
+// The DirectX probe against the real (Wine) registry.
+#include <gtest/gtest.h>
+
+#include "DirectXKey.h"
+#include "framework/runtime/Exceptions.h"
+#include "launcher/u_CheckSystemLittle.h"
+
+TEST(DirectXProbe, ReportsWhatTheKeyHolds) {
+    TDirectXKey key;
+    key.SetVersion("4.09.00.0904");
+    EXPECT_EQ(GetDirectXVersion(), "4.09.00.0904");
+    key.SetVersion("%SystemRoot%", REG_EXPAND_SZ);
+    EXPECT_EQ(GetDirectXVersion(), "%SystemRoot%") << "nothing is expanded";
+    key.SetVersionData(REG_SZ, std::string("4.08\0garbage", 12));
+    EXPECT_EQ(GetDirectXVersion(), "4.08") << "the text ends at its first NUL";
+}
+
+TEST(DirectXProbe, AMissingKeyIsZeroAndAMissingValueIsEmpty) {
+    TDirectXKey key;
+    key.RemoveVersion();
+    EXPECT_EQ(GetDirectXVersion(), "");
+    key.SetVersionData(REG_SZ, "");
+    EXPECT_EQ(GetDirectXVersion(), "") << "a value of size 0";
+    key.RemoveKey();
+    EXPECT_EQ(GetDirectXVersion(), "0");
+}
+
+TEST(DirectXProbe, AValueOfAnotherTypeIsARegistryError) {
+    TDirectXKey key;
+    key.SetVersionData(REG_DWORD, std::string("\x09\x00\x00\x00", 4));
+    try {
+        GetDirectXVersion();
+        FAIL() << "no error";
+    } catch (const ERegistryException& error) {
+        EXPECT_EQ(error.Message(), "Ung\xFCltiger Datentyp f\xFCr 'version'");
+    }
+}
+
+TEST(DirectXProbe, GuardRestoresTheKey) {
+    std::string before = GetDirectXVersion();
+    {
+        TDirectXKey key;
+        key.RemoveKey();
+    }
+    EXPECT_EQ(GetDirectXVersion(), before);
+}
