@@ -45,6 +45,17 @@ TEST(FileStream, CreateWriteAndReadBack) {
     EXPECT_THROW(in.ReadBuffer(buffer, 9), EReadError);
 }
 
+TEST(FileStream, AnOpenStreamHoldsItsFileUntilDestroyed) {
+    // Also proves that FileReleased, used by the reader's tests, can fail.
+    TempFolder folder;
+    const std::string path = folder.Write("held.bin", std::string("abc"));
+    {
+        TFileStream stream(path, fm::fmShareDenyNone);
+        EXPECT_FALSE(FileReleased(path));
+    }
+    EXPECT_TRUE(FileReleased(path));
+}
+
 TEST(FileStream, CreateTruncatesAnExistingFile) {
     TempFolder folder;
     const std::string path = folder.Write("old.bin", std::string("long old contents"));
