@@ -127,9 +127,7 @@ public:
 
     TPoint ClientToScreen(TPoint point) const;
     TPoint ScreenToClient(TPoint point) const;
-    // The origin of the client area in the coordinates of the nearest window
-    // (the control's own for a windowed control, the parent's for a
-    // windowless one).
+    // The screen position of the client area's top-left corner.
     virtual TPoint ClientOrigin() const;
 
     bool Visible() const { return visible_; }
@@ -277,7 +275,10 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TCustomForm;
     void FontObjectChanged();
+    // The system took the mouse capture away while a button was held.
+    void CaptureLost();
     void DragMouseMove(TPoint screenPoint);
     void DragRelease(TPoint screenPoint);
 
@@ -307,3 +308,12 @@ private:
 // The form a control lies on (the top-most parent that is a form), or nullptr.
 class TCustomForm;
 TCustomForm* GetParentForm(const TControl* control);
+
+// The control that holds the mouse capture (set through SetMouseCapture, a
+// left press with csCaptureMouse, or a drag), or nullptr.
+TControl* GetCaptureControl();
+
+// The control of this process under a screen point: the window there
+// (WindowFromPoint, which follows window regions) and, within it, a
+// windowless child at that point. nullptr over other processes' windows.
+TControl* FindControlAtScreen(TPoint screenPoint, bool allowDisabled = false);

@@ -27,6 +27,9 @@ protected:
     void DestroyWnd() override;
 
 private:
+    void ReleaseWindowDc();
+
     std::unique_ptr<TCanvas> canvas_;
     HDC windowDc_ = nullptr; // from GetDC while no paint is running; released with the window
+    bool painting_ = false;
 };

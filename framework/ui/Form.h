@@ -83,6 +83,8 @@ public:
 
     // Called by a control of this form when it gets the focus.
     void FocusChanged(TWinControl* control);
+    // A control leaves the form (or is freed): the form forgets it.
+    void ControlRemoved(TControl* control);
 
 protected:
     // Fires OnActivate; runs when the window becomes the active one.
@@ -101,7 +103,8 @@ protected:
     virtual bool CloseQuery();
 
     void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
+    // Creates the window and its children's, then shows it when Visible.
+    void CreateHandle() override;
     void DestroyWnd() override;
     void WMPaint(TMessage& message) override;
     void WMWindowPosChanged(TMessage& message) override;
@@ -110,8 +113,15 @@ protected:
 
     void Notification(TComponent* component, TOperation operation) override;
 
+    void Loaded() override;
+
 private:
     void ResizeForClient(int clientWidth, int clientHeight);
+    // The frame's style bits for the border settings (no window needed).
+    void FrameStyle(DWORD& style, DWORD& exStyle) const;
+    void ReleaseWindowDc();
+    void SelectNext(TWinControl* current, bool forward);
+    friend class TApplication;
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
@@ -120,7 +130,12 @@ private:
     bool created_ = false;
     TWinControl* activeControl_ = nullptr; // not owned
     std::unique_ptr<TCanvas> canvas_;
-    HDC windowDc_ = nullptr;
+    HDC windowDc_ = nullptr; // from GetDC while no paint runs
+    bool painting_ = false;
+    // Client size asked for while the layout is read; applied again in Loaded,
+    // when the border style is final.
+    int pendingClientWidth_ = -1;
+    int pendingClientHeight_ = -1;
 };
 
 class TForm : public TCustomForm {

@@ -72,6 +72,8 @@ public:
     void SetEnabled(bool enabled) override;
     void SetParent(TWinControl* parent) override;
     void Invalidate() override;
+    // Requests a repaint of part of the client area (erasing it first).
+    void InvalidateArea(const TRect& area);
     void Update() override;
     void WndProc(TMessage& message) override;
 
@@ -129,6 +131,8 @@ protected:
 
     // Whether the window class gets CS_DBLCLKS: from csDoubleClicks.
     bool WantsDoubleClicks() const;
+    // True while RecreateWnd destroys and creates the window again.
+    bool Recreating() const { return recreating_; }
 
 private:
     friend class TControl;
@@ -140,6 +144,8 @@ private:
     void PlaceInZOrder();
     void CreateChildHandles();
     void ReflectToChild(TMessage& message, HWND child, UINT reflected);
+    bool RouteToWindowless(TMessage& message);
+    void MouseWindowMessage(TMessage& message);
 
     HWND handle_ = nullptr;
     WNDPROC defaultProc_ = nullptr;     // the standard class's procedure, for subclassed controls
@@ -149,4 +155,5 @@ private:
     BrushHandle brush_;
     TColor brushColor_ = 0;
     bool trackingLeave_ = false;
+    bool recreating_ = false;
 };
