@@ -1,4 +1,5 @@
 #include "tools/ctrpack/Commands.h"
+#include "tools/ctrpack/MenuCommands.h"
 
 const std::vector<Command>& CommandTable() {
     static const std::vector<Command> table = {
@@ -10,6 +11,10 @@ const std::vector<Command>& CommandTable() {
          "write entry N to OUT (descrambled unless --plain)", &RunExtract},
         {"unpack", "unpack CONTAINER DIR [--plain] [--offset N]",
          "write every entry to DIR/1, DIR/2, ... (descrambled unless --plain)", &RunUnpack},
+        {"build", "build MENU_DIR OUT [--no-check]",
+         "make a launcher container from a menu folder (N-name files), checked first", &RunBuild},
+        {"check", "check CONTAINER_OR_MENU_DIR",
+         "list with line numbers everything the launcher would refuse", &RunCheck},
     };
     return table;
 }
