@@ -13,8 +13,8 @@ class TStringList;
 inline constexpr const char* kConfigLogName = "Config.log";
 
 struct TRememberedChoice {
-    bool AutoStart = false;  // line 0 is exactly "-1"
-    int8_t SavedOption = 0;  // line 2
+    bool AutoStart = false; // line 0 is exactly "-1"
+    int8_t SavedOption = 0; // line 2
 };
 
 // The choice the lines record, or nothing when they are damaged: fewer than

@@ -43,7 +43,8 @@ std::string OptionName(const std::string& optionLine) {
 
 std::string OptionParameters(const std::string& optionLine) {
     std::string::size_type semicolon = optionLine.find(';');
-    return semicolon == std::string::npos ? std::string(" ") : " " + optionLine.substr(semicolon + 1);
+    return semicolon == std::string::npos ? std::string(" ")
+                                          : " " + optionLine.substr(semicolon + 1);
 }
 
 std::string BuildLaunchCommand(const std::string& folder, const std::string& program,

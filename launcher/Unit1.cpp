@@ -92,9 +92,15 @@ enum ConfigLine : int {
 
 constexpr int kButtonGroups = 10;
 
-const std::string& Line(int index) { return ConfigList->Get(index); }
-int32_t IntLine(int index) { return StrToInt(Line(index)); }
-bool IsMinusOneSwitch(int index) { return Line(index) == "-1"; }
+const std::string& Line(int index) {
+    return ConfigList->Get(index);
+}
+int32_t IntLine(int index) {
+    return StrToInt(Line(index));
+}
+bool IsMinusOneSwitch(int index) {
+    return Line(index) == "-1";
+}
 
 int32_t Abs(int32_t value) {
     if (value == INT32_MIN)
@@ -222,7 +228,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     OvalynShapeCheckBoxButton1->SetChecked(false);
     OvalynShapeCheckBoxButton1->SetInvisibleColor(clFuchsia);
     OvalynShapeCheckBoxButton1->SetTabOrder(10);
-    OvalynShapeCheckBoxButton1->OnClick = [this](TObject* s) { OvalynShapeCheckBoxButton1Click(s); };
+    OvalynShapeCheckBoxButton1->OnClick = [this](TObject* s) {
+        OvalynShapeCheckBoxButton1Click(s);
+    };
 
     Memo1 = new TMemo(this);
     Memo1->SetName("Memo1");
@@ -555,9 +563,13 @@ void TForm1::OvalynShapeButton1Click(TObject*) {
     SaveAndQuit();
 }
 
-void TForm1::OvalynShapeButton2Click(TObject*) { Application->Terminate(); }
+void TForm1::OvalynShapeButton2Click(TObject*) {
+    Application->Terminate();
+}
 
-void TForm1::OvalynShapeButton3Click(TObject*) { LaunchProgram(); }
+void TForm1::OvalynShapeButton3Click(TObject*) {
+    LaunchProgram();
+}
 
 void TForm1::OvalynShapeButton4Click(TObject*) {
     Platform().ShellExecuteA(Application->Handle(), "open", Line(lnShellTarget4).c_str(), nullptr,
@@ -589,6 +601,10 @@ void TForm1::OvalynShapeCheckBoxButton1Click(TObject*) {
     RememberChoice = OvalynShapeCheckBoxButton1->Checked();
 }
 
-void TForm1::ComboBox1Click(TObject*) { ComboBox2->SetFocus(); }
+void TForm1::ComboBox1Click(TObject*) {
+    ComboBox2->SetFocus();
+}
 
-void TForm1::FormShow(TObject*) { ComboBox2->SetFocus(); }
+void TForm1::FormShow(TObject*) {
+    ComboBox2->SetFocus();
+}

@@ -37,9 +37,9 @@ TEST(LauncherImage, IsA32BitGuiProgram) {
 
 TEST(LauncherImage, ImportsOnlySystemDlls) {
     const std::set<std::string> system = {
-        "kernel32.dll", "user32.dll",   "gdi32.dll",  "advapi32.dll", "shell32.dll",
-        "winmm.dll",    "comdlg32.dll", "comctl32.dll", "msimg32.dll", "msvcrt.dll",
-        "ole32.dll",    "oleaut32.dll", "shlwapi.dll", "version.dll", "ws2_32.dll"};
+        "kernel32.dll", "user32.dll",   "gdi32.dll",    "advapi32.dll", "shell32.dll",
+        "winmm.dll",    "comdlg32.dll", "comctl32.dll", "msimg32.dll",  "msvcrt.dll",
+        "ole32.dll",    "oleaut32.dll", "shlwapi.dll",  "version.dll",  "ws2_32.dll"};
     TPeImage image = LauncherImage();
     ASSERT_FALSE(image.ImportedDlls.empty());
     for (const std::string& dll : image.ImportedDlls)

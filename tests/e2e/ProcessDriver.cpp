@@ -79,7 +79,9 @@ TTempFolder::TTempFolder(const std::string& namePart) {
         throw std::runtime_error("cannot create " + path_);
 }
 
-TTempFolder::~TTempFolder() { RemoveFolderTree(path_); }
+TTempFolder::~TTempFolder() {
+    RemoveFolderTree(path_);
+}
 
 void RemoveFolderTree(const std::string& folder) {
     std::string base = folder;
@@ -144,7 +146,9 @@ bool TProcess::WaitForExit(DWORD timeoutMs) {
     return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
-bool TProcess::Running() { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+bool TProcess::Running() {
+    return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
 
 std::vector<HWND> TProcess::Windows(const char* className) const {
     TWindowSearch search{info_.dwProcessId, className, {}};

@@ -161,9 +161,9 @@ TEST_F(Commands, PointerAndPressSoundsFollowTheBindings) {
         button->OnMouseLeave(button);
         // Buttons 2 and 3 wait for the press sound, so it ends before their click.
         std::string pressFlags = n == 2 || n == 3 ? "0" : "1";
-        EXPECT_EQ(Sounds(), (std::vector<std::string>{"SYSTEMASTERISK/1",
-                                                       "SYSTEMQUESTION/" + pressFlags,
-                                                       "SYSTEMEXCLAMATION/1"}));
+        EXPECT_EQ(Sounds(),
+                  (std::vector<std::string>{"SYSTEMASTERISK/1", "SYSTEMQUESTION/" + pressFlags,
+                                            "SYSTEMEXCLAMATION/1"}));
     }
 }
 

@@ -19,8 +19,8 @@ TDirectXKey::TDirectXKey() {
             break;
         std::string data(dataSize, '\0');
         nameSize = sizeof name;
-        RegEnumValueA(key, i, name, &nameSize, nullptr, &type,
-                      reinterpret_cast<BYTE*>(data.data()), &dataSize);
+        RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                      &dataSize);
         saved_.push_back({std::string(name, nameSize), type, data.substr(0, dataSize)});
     }
     RegCloseKey(key);
@@ -46,7 +46,9 @@ HKEY TDirectXKey::OpenOrCreate() {
     return key;
 }
 
-void TDirectXKey::RemoveKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath); }
+void TDirectXKey::RemoveKey() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath);
+}
 
 void TDirectXKey::RemoveVersion() {
     HKEY key = OpenOrCreate();

@@ -55,7 +55,8 @@ TEST(LaunchCommand, AProgramNameWithBlanksIsFoundShortestFirst) {
     EXPECT_EQ(BuildLaunchCommand("C:\\G\\", "Big Game -x", "", bare), "\"C:\\G\\Big Game\" -x");
     // "Big" names no file, "Big Game.exe" does: never "Big" alone.
     auto shorter = Files({"C:\\G\\Big Game.exe", "C:\\G\\Big.txt"});
-    EXPECT_EQ(BuildLaunchCommand("C:\\G\\", "Big Game.exe", "", shorter), "\"C:\\G\\Big Game.exe\"");
+    EXPECT_EQ(BuildLaunchCommand("C:\\G\\", "Big Game.exe", "", shorter),
+              "\"C:\\G\\Big Game.exe\"");
 }
 
 TEST(LaunchCommand, WhenNoFileMatchesTheFirstWordIsTheProgram) {

@@ -39,25 +39,30 @@ std::vector<std::string> LauncherFixture::BaseConfig() {
         lines.push_back(g <= 4 ? captions[g - 1] : "");
     }
     std::vector<std::string> rest = {
-        "Test menu",     // 41 caption
-        "readme.txt",    // 42 button 1's target
-        "Game.exe -w",   // 43 program
-        "12",            // 44 button font size
-        "$0000FF",       // 45 button font colour
-        "Arial",         // 46 font name
-        "Remember",      // 47 check box caption
-        "20",            // 48
-        "200",           // 49
-        "-1",            // 50 border
-        "$00FFFF",       // 51 memo colour
-        "30", "20", "200", "60", // 52-55 memo bounds
-        "9",             // 56 memo font size
-        "$FF0000",       // 57 memo font colour
-        "0",             // 58 scroll bars
-        "-1",            // 59 word wrap
-        "0000",          // 60 sounds
+        "Test menu",   // 41 caption
+        "readme.txt",  // 42 button 1's target
+        "Game.exe -w", // 43 program
+        "12",          // 44 button font size
+        "$0000FF",     // 45 button font colour
+        "Arial",       // 46 font name
+        "Remember",    // 47 check box caption
+        "20",          // 48
+        "200",         // 49
+        "-1",          // 50 border
+        "$00FFFF",     // 51 memo colour
+        "30",
+        "20",
+        "200",
+        "60",                   // 52-55 memo bounds
+        "9",                    // 56 memo font size
+        "$FF0000",              // 57 memo font colour
+        "0",                    // 58 scroll bars
+        "-1",                   // 59 word wrap
+        "0000",                 // 60 sounds
         "https://example.org/", // 61 button 4's target
-        "120", "150", "100",    // 62-64 option list
+        "120",
+        "150",
+        "100",           // 62-64 option list
         "$FFFFFF",       // 65
         "8",             // 66
         "0",             // 67
@@ -127,7 +132,9 @@ void LauncherFixture::WriteConfigLog(const std::string& text) {
     WriteFileBytes(Folder + "Config.log", text);
 }
 
-std::string LauncherFixture::ConfigLogText() const { return ReadFileBytes(Folder + "Config.log"); }
+std::string LauncherFixture::ConfigLogText() const {
+    return ReadFileBytes(Folder + "Config.log");
+}
 
 bool LauncherFixture::ConfigLogExists() const {
     return GetFileAttributesA((Folder + "Config.log").c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -143,11 +150,11 @@ void LauncherFixture::Start() {
 }
 
 TOvalynShapeButton* LauncherFixture::Button(int n) const {
-    TOvalynShapeButton* buttons[] = {
-        Form1->OvalynShapeButton1, Form1->OvalynShapeButton2, Form1->OvalynShapeButton3,
-        Form1->OvalynShapeButton4, Form1->OvalynShapeButton5, Form1->OvalynShapeButton6,
-        Form1->OvalynShapeButton7, Form1->OvalynShapeButton8, Form1->OvalynShapeButton9,
-        Form1->OvalynShapeButton10};
+    TOvalynShapeButton* buttons[] = {Form1->OvalynShapeButton1, Form1->OvalynShapeButton2,
+                                     Form1->OvalynShapeButton3, Form1->OvalynShapeButton4,
+                                     Form1->OvalynShapeButton5, Form1->OvalynShapeButton6,
+                                     Form1->OvalynShapeButton7, Form1->OvalynShapeButton8,
+                                     Form1->OvalynShapeButton9, Form1->OvalynShapeButton10};
     return buttons[n - 1];
 }
 
@@ -169,4 +176,6 @@ std::string LauncherFixture::LastBoxText() const {
     return boxes.empty() ? std::string() : boxes.back().Args[1];
 }
 
-bool LauncherFixture::Terminated() const { return Application->Terminated(); }
+bool LauncherFixture::Terminated() const {
+    return Application->Terminated();
+}

@@ -64,4 +64,5 @@ private:
 };
 
 // The texts the runtime uses for its errors.
-inline const std::string kRangeErrorText = "Fehler bei Bereichspr\xFC" "fung";
+inline const std::string kRangeErrorText = "Fehler bei Bereichspr\xFC"
+                                           "fung";

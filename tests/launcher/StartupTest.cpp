@@ -180,13 +180,16 @@ TEST_P(SoundDigits, ChooseTheStartSoundAndTheEventSounds) {
 
 INSTANTIATE_TEST_SUITE_P(
     StartUp, SoundDigits,
-    ::testing::Values(SoundCase{"0000", {}, nullptr, nullptr, nullptr},
-                      SoundCase{"1000", {"SYSTEMSTART/1"}, nullptr, nullptr, nullptr},
-                      SoundCase{"9999", {}, "", "", ""},
-                      SoundCase{"2345", {"SYSTEMEXIT/1"}, "SYSTEMHAND", "SYSTEMASTERISK",
-                                "SYSTEMQUESTION"},
-                      SoundCase{"8678 and more", {"SYSTEMDEFAULT/1"}, "SYSTEMEXCLAMATION",
-                                "SYSTEMWELCOME", "SYSTEMDEFAULT"}));
+    ::testing::Values(
+        SoundCase{"0000", {}, nullptr, nullptr, nullptr},
+        SoundCase{"1000", {"SYSTEMSTART/1"}, nullptr, nullptr, nullptr},
+        SoundCase{"9999", {}, "", "", ""},
+        SoundCase{"2345", {"SYSTEMEXIT/1"}, "SYSTEMHAND", "SYSTEMASTERISK", "SYSTEMQUESTION"},
+        SoundCase{"8678 and more",
+                  {"SYSTEMDEFAULT/1"},
+                  "SYSTEMEXCLAMATION",
+                  "SYSTEMWELCOME",
+                  "SYSTEMDEFAULT"}));
 
 TEST_F(StartUp, ShortOrNonDigitSoundDigitsEndStartUp) {
     Config[60] = "12";

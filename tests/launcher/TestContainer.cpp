@@ -88,7 +88,8 @@ std::string MakeBmp(int width, int height, uint32_t rgb, bool cutCorners) {
     for (int row = 0; row < height; ++row) {
         std::string line;
         for (int x = 0; x < width; ++x) {
-            bool corner = cutCorners && (x == 0 || x == width - 1) && (row == 0 || row == height - 1);
+            bool corner =
+                cutCorners && (x == 0 || x == width - 1) && (row == 0 || row == height - 1);
             uint32_t c = corner ? 0xFF00FF : rgb;
             line.push_back(static_cast<char>(c & 0xFF));         // blue
             line.push_back(static_cast<char>((c >> 8) & 0xFF));  // green
@@ -123,8 +124,8 @@ std::vector<std::string> DemoConfigLines() {
 }
 
 std::vector<std::string> DemoEntries(const std::vector<std::string>& configLines) {
-    return {JoinLines(configLines),          DemoFile("2-notice.txt"),
-            DemoFile("3-background.bmp"),    DemoFile("4-button.bmp"),
+    return {JoinLines(configLines),           DemoFile("2-notice.txt"),
+            DemoFile("3-background.bmp"),     DemoFile("4-button.bmp"),
             DemoFile("5-button-pressed.bmp"), DemoFile("6-button-over.bmp"),
-            DemoFile("7-checkbox.bmp"),      DemoFile("8-checkbox-checked.bmp")};
+            DemoFile("7-checkbox.bmp"),       DemoFile("8-checkbox-checked.bmp")};
 }
