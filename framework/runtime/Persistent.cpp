@@ -6,5 +6,5 @@
 
 void TPersistent::Assign(TPersistent* source) {
     const std::string sourceName = source ? source->ClassName() : "nil";
-    throw EConvertError(sourceName + " kann nicht zu einer " + ClassName() + " zugewiesen werden");
+    throw EConvertError(sourceName + " kann nicht zu " + ClassName() + " zugewiesen werden");
 }
