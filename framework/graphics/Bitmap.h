@@ -74,13 +74,13 @@ public:
 
 private:
     struct Image;
+    Image MakeImage(int width, int height, TPixelFormat format,
+                    const std::vector<RGBQUAD>& palette) const;
     void Replace(Image&& image);
     void Resize(int width, int height);
-    Image MakeImage(int width, int height, TPixelFormat format,
-                    const std::vector<RGBQUAD>* palette) const;
+    // Copies the overlapping pixels of this bitmap into target (converting).
     void CopyPixelsInto(Image& target) const;
     void EnsureDib();
-    void SelectIntoCanvas();
 
     int width_ = 0;
     int height_ = 0;
@@ -88,7 +88,9 @@ private:
     BitmapHandle handle_;
     uint8_t* bits_ = nullptr; // DIB pixel memory, owned by handle_
     int stride_ = 0;
-    std::vector<uint8_t> info_; // BITMAPINFOHEADER + colour table / masks
+    std::vector<uint8_t> info_; // BITMAPINFOHEADER + colour table or masks
+    // The canvas and its DC: the bitmap keeps its HBITMAP selected into the DC.
     std::unique_ptr<TCanvas> canvas_;
+    HDC canvasDc_ = nullptr;              // owned by canvas_
     HGDIOBJ canvasStockBitmap_ = nullptr; // what the canvas DC held first
 };

@@ -5,9 +5,9 @@
 
 #include "framework/portable/Color.h"
 
-// A system colour (high byte 0x80) becomes GetSysColor of its index; every
-// other value, including a positive one with a non-zero high byte, is returned
-// unchanged.
+// A system colour (any negative value, normally high byte 0x80) becomes
+// GetSysColor of its low byte; every other value, including a positive one
+// with a non-zero high byte, is returned unchanged.
 TColor ColorToRGB(TColor color);
 
 // The COLORREF for GDI calls: the resolved colour (clNone and clDefault give black).
