@@ -5,18 +5,6 @@
 
 namespace {
 
-TEST(ColorText, ValuesOfTheNamedColors) {
-    EXPECT_EQ(clRed, 0x0000FF);
-    EXPECT_EQ(clBlue, 0xFF0000);
-    EXPECT_EQ(clFuchsia, 0x00FF00FF);
-    EXPECT_EQ(static_cast<uint32_t>(clBtnFace), 0x8000000Fu);
-    EXPECT_LT(clBtnFace, 0) << "system colours are negative as 32-bit values";
-    EXPECT_TRUE(IsSystemColor(clWindowText));
-    EXPECT_FALSE(IsSystemColor(clWhite));
-    EXPECT_FALSE(IsSystemColor(0x7F000000));
-    EXPECT_EQ(SystemColorIndex(clBtnFace), 15);
-}
-
 TEST(ColorText, NamesRoundTrip) {
     for (TColor c : {clBlack, clRed, clLime, clBlue, clFuchsia, clWhite, clBtnFace, clWindow,
                      clWindowText, clInfoBk, clNone}) {
@@ -51,14 +39,6 @@ TEST(ColorText, UnknownNameIsAnIntegerError) {
     } catch (const EConvertError& e) {
         EXPECT_EQ(e.Message(), "'clPink' ist kein g\xFCltiger Integerwert");
     }
-}
-
-TEST(ColorText, ChannelsOfAPlainColour) {
-    TColor c = RGBColor(1, 2, 3);
-    EXPECT_EQ(c, 0x030201);
-    EXPECT_EQ(ColorRed(c), 1);
-    EXPECT_EQ(ColorGreen(c), 2);
-    EXPECT_EQ(ColorBlue(c), 3);
 }
 
 } // namespace

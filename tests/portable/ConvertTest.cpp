@@ -143,10 +143,4 @@ TEST(StrToBool, RejectsOtherText) {
     }
 }
 
-TEST(BoolToStr, BothForms) {
-    EXPECT_EQ(BoolToStr(true), "-1");
-    EXPECT_EQ(BoolToStr(false), "0");
-    EXPECT_EQ(BoolToStr(true, true), "True");
-}
-
 } // namespace

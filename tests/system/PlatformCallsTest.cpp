@@ -52,17 +52,6 @@ TEST(PlatformCalls, RecordsEveryCallWithItsArguments) {
     EXPECT_EQ(fake.CallsOf("WinExec").size(), 1u);
 }
 
-TEST(PlatformCalls, AnswersCanBeSet) {
-    TRecordingPlatform fake;
-    fake.MessageBoxAnswer = IDCANCEL;
-    fake.WinExecAnswer = 2;
-    fake.CopyFileAnswer = FALSE;
-    ScopedPlatform scope(fake);
-    EXPECT_EQ(Platform().MessageBoxA(nullptr, "t", "c", 0), IDCANCEL);
-    EXPECT_EQ(Platform().WinExec("x", 0), 2u);
-    EXPECT_FALSE(Platform().CopyFileA("a", "b", FALSE));
-}
-
 TEST(PlatformCalls, CopyFileReallyCopiesByDefault) {
     TempFolder folder("ovalyn_copy");
     std::string from = folder.File("click.wav");

@@ -35,14 +35,6 @@ protected:
     std::string base_;
 };
 
-TEST_F(RegistryTest, DefaultsAreCurrentUserAndFullAccess) {
-    TRegistry reg;
-    EXPECT_EQ(reg.RootKey(), HKEY_CURRENT_USER);
-    EXPECT_EQ(reg.Access(), static_cast<REGSAM>(KEY_ALL_ACCESS));
-    EXPECT_EQ(reg.Access(), 983103u);
-    EXPECT_EQ(reg.CurrentKey(), nullptr);
-}
-
 TEST_F(RegistryTest, MissingKeyDoesNotOpenWithoutCreate) {
     TRegistry reg;
     EXPECT_FALSE(reg.OpenKey("\\" + base_ + "\\Nothing", false));
