@@ -18,11 +18,15 @@ std::string ExecutablePath() {
     }
 }
 
-std::string ExecutableFolder() { return ExtractFilePath(ExecutablePath()); }
+std::string ExecutableFolder() {
+    return ExtractFilePath(ExecutablePath());
+}
 
 bool DirectoryExists(const std::string& path) {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool CreateDir(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) != 0; }
+bool CreateDir(const std::string& path) {
+    return ::CreateDirectoryA(path.c_str(), nullptr) != 0;
+}

@@ -13,18 +13,24 @@ HINSTANCE TPlatformCalls::ShellExecuteA(HWND window, const char* verb, const cha
                                         const char* parameters, const char* directory, int show) {
     return ::ShellExecuteA(window, verb, file, parameters, directory, show);
 }
-BOOL TPlatformCalls::MessageBeep(UINT type) { return ::MessageBeep(type); }
+BOOL TPlatformCalls::MessageBeep(UINT type) {
+    return ::MessageBeep(type);
+}
 int TPlatformCalls::MessageBoxA(HWND window, const char* text, const char* caption, UINT flags) {
     return ::MessageBoxA(window, text, caption, flags);
 }
 BOOL TPlatformCalls::CopyFileA(const char* from, const char* to, BOOL failIfExists) {
     return ::CopyFileA(from, to, failIfExists);
 }
-HMODULE TPlatformCalls::LoadLibraryA(const char* fileName) { return ::LoadLibraryA(fileName); }
+HMODULE TPlatformCalls::LoadLibraryA(const char* fileName) {
+    return ::LoadLibraryA(fileName);
+}
 FARPROC TPlatformCalls::GetProcAddress(HMODULE module, const char* procName) {
     return ::GetProcAddress(module, procName);
 }
-BOOL TPlatformCalls::FreeLibrary(HMODULE module) { return module ? ::FreeLibrary(module) : FALSE; }
+BOOL TPlatformCalls::FreeLibrary(HMODULE module) {
+    return module ? ::FreeLibrary(module) : FALSE;
+}
 
 namespace {
 TPlatformCalls& RealCalls() {
@@ -34,11 +40,17 @@ TPlatformCalls& RealCalls() {
 TPlatformCalls* gInstalled = nullptr;
 } // namespace
 
-TPlatformCalls& Platform() { return gInstalled ? *gInstalled : RealCalls(); }
+TPlatformCalls& Platform() {
+    return gInstalled ? *gInstalled : RealCalls();
+}
 
-void SetPlatform(TPlatformCalls* calls) { gInstalled = calls; }
+void SetPlatform(TPlatformCalls* calls) {
+    gInstalled = calls;
+}
 
 ScopedPlatform::ScopedPlatform(TPlatformCalls& calls) : previous_(gInstalled) {
     gInstalled = &calls;
 }
-ScopedPlatform::~ScopedPlatform() { gInstalled = previous_; }
+ScopedPlatform::~ScopedPlatform() {
+    gInstalled = previous_;
+}

@@ -39,7 +39,9 @@ bool DeleteTree(HKEY parent, const std::string& name) {
 
 TRegistry::TRegistry(REGSAM access) : access_(access) {}
 
-TRegistry::~TRegistry() { CloseKey(); }
+TRegistry::~TRegistry() {
+    CloseKey();
+}
 
 void TRegistry::SetRootKey(HKEY root) {
     if (root == rootKey_)
@@ -60,8 +62,8 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
         result = ::RegOpenKeyExA(base, path.c_str(), 0, access_, &opened);
     } else {
         DWORD disposition = 0;
-        result = ::RegCreateKeyExA(base, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                   access_, nullptr, &opened, &disposition);
+        result = ::RegCreateKeyExA(base, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access_,
+                                   nullptr, &opened, &disposition);
     }
     if (result != ERROR_SUCCESS)
         return false;
