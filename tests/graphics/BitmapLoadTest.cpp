@@ -209,6 +209,33 @@ TEST(BitmapLoad, Rle8WithADeltaLeavesSkippedPixelsAtIndexZero) {
     EXPECT_EQ(PixelAt(bitmap, 1, 1), PaletteColour(0));
 }
 
+TEST(BitmapLoad, HostileRleStreamsEndInAPictureOrAnError) {
+    const std::vector<std::vector<int>> streams = {
+        {0xFF, 0x01, 0xFF, 0x02, 0xFF, 0x03},             // runs far past the row, no end
+        {0x00, 0x02, 0xFF, 0xFF, 0x02, 0x01, 0x00, 0x01}, // delta out of the picture
+        {0x00, 0xFE, 0x01, 0x02},                         // absolute run longer than the data
+        {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}, // more rows than the picture has
+        {0x00},                                           // a lone escape byte
+    };
+    for (size_t i = 0; i < streams.size(); ++i) {
+        Writer w;
+        w.Headers(4, 2, 8, 1, uint32_t(streams[i].size()), 4);
+        WritePalette(w, 4);
+        w.PixelsStartHere();
+        for (int v : streams[i])
+            w.u8(v);
+        TBitmap bitmap;
+        try {
+            LoadInto(bitmap, w.b);
+            EXPECT_EQ(bitmap.Width(), 4) << i;
+            EXPECT_EQ(bitmap.Height(), 2) << i;
+            EXPECT_EQ(Pixels24(bitmap).size(), 8u) << i;
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_NE(e.Message().find("cannot be decoded"), std::string::npos) << e.Message();
+        }
+    }
+}
+
 TEST(BitmapLoad, SixteenBitWithoutMasksIsFiveFiveFive) {
     Writer w;
     w.Headers(2, 1, 16, 0);
