@@ -30,6 +30,7 @@ public:
     void Assign(TPersistent* source) override;
 
     const std::string& Name() const { return name_; }
+    // An empty name is ignored (the font keeps its face).
     void SetName(const std::string& name);
     // Size in points: -Height * 72 / PixelsPerInch (rounded like MulDiv).
     int Size() const;
