@@ -1,6 +1,6 @@
 // The pixel work of the glass form, free of any window or bitmap class: the three
-// per-channel blend tables, the hue rotation, and the composition of a 24-bit picture
-// with a captured screen picture. Builds in both trees (no <windows.h>).
+// per-channel blend tables and the composition of a 24-bit picture with a captured screen
+// picture, with the hue rotation of GlassHue.h. Builds in both trees (no <windows.h>).
 #pragma once
 
 #include <cstddef>
@@ -38,25 +38,6 @@ struct TBlendTables {
     const TBlendTable& Green;
     const TBlendTable& Blue;
 };
-
-// --- Hue rotation --------------------------------------------------------------------
-// A full hue turn is 358 units when fractions become integers and back; the rotated hue
-// is folded into 0..359 with a period of 359. Rounding is to nearest, ties to even.
-
-// The conversion steps, written out as the rotation is defined (the reference the fast
-// path is checked against). RGBToHSL takes channel fractions 0..1.
-void RGBToHSL(double r, double g, double b, double& h, double& s, double& l);
-void WrapIntoRange(int32_t low, int32_t high, int32_t& value);
-uint8_t HueToChannel(double m1, double m2, double t);
-void HSLToRGB(double h, double s, double l, uint8_t& red, uint8_t& green, uint8_t& blue);
-
-// The rotation done step by step with the functions above. Raises EIntOverflow when the
-// pixel's hue plus the shift leaves 32 bits, ERangeError when a channel leaves 0..255.
-void ShiftHueByFormula(uint8_t& red, uint8_t& green, uint8_t& blue, int32_t hueShift);
-
-// The same rotation, byte for byte, with the per-colour work reduced to table look-ups
-// and a few operations. Tables are built on first use (about 280 KiB, once per process).
-void ShiftHue(uint8_t& red, uint8_t& green, uint8_t& blue, int32_t hueShift);
 
 // --- Composition ---------------------------------------------------------------------
 

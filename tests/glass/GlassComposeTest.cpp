@@ -1,5 +1,6 @@
 #include "PixelRowsFixture.h"
 #include "skin/GlassBlend.h"
+#include "skin/GlassHue.h"
 
 #include <gtest/gtest.h>
 

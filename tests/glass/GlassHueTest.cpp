@@ -1,9 +1,10 @@
+#include "skin/GlassHue.h"
 #include "framework/runtime/Exceptions.h"
-#include "skin/GlassBlend.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -19,14 +20,14 @@ Rgb ByFormula(Rgb c, int32_t shift) {
     return c;
 }
 Rgb ByTables(Rgb c, int32_t shift) {
-    ShiftHue(c.Red, c.Green, c.Blue, shift);
+    THueRotation(shift).Apply(c.Red, c.Green, c.Blue);
     return c;
 }
 
 // What happened to one colour: its bytes, or which error it raised.
-std::string Outcome(Rgb c, int32_t shift, Rgb (*rotate)(Rgb, int32_t)) {
+std::string Outcome(const std::function<Rgb()>& rotate) {
     try {
-        const Rgb r = rotate(c, shift);
+        const Rgb r = rotate();
         return std::to_string(r.Red) + "," + std::to_string(r.Green) + "," + std::to_string(r.Blue);
     } catch (const EIntOverflow&) {
         return "overflow";
@@ -116,11 +117,13 @@ class EveryColour : public ::testing::TestWithParam<int32_t> {};
 
 TEST_P(EveryColour, TablesMatchTheFormulas) {
     const int32_t shift = GetParam();
+    THueRotation rotation(shift);
     int mismatches = 0;
     for (uint32_t c = 0; c < (1u << 24); ++c) {
         const Rgb colour{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)};
         const Rgb expected = ByFormula(colour, shift);
-        const Rgb actual = ByTables(colour, shift);
+        Rgb actual = colour;
+        rotation.Apply(actual.Red, actual.Green, actual.Blue);
         if (!(expected == actual) && ++mismatches <= 5) {
             ADD_FAILURE() << "colour " << int(colour.Red) << "," << int(colour.Green) << ","
                           << int(colour.Blue) << " shift " << shift << ": formula "
@@ -141,11 +144,16 @@ class FarShift : public ::testing::TestWithParam<int32_t> {};
 
 TEST_P(FarShift, TablesMatchTheFormulasAlsoInTheirErrors) {
     const int32_t shift = GetParam();
+    THueRotation rotation(shift);
+    auto byRotation = [&rotation](Rgb c) {
+        rotation.Apply(c.Red, c.Green, c.Blue);
+        return c;
+    };
     int mismatches = 0;
     for (uint32_t c = 0; c < (1u << 24); c += 61) {
         const Rgb colour{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)};
-        const std::string expected = Outcome(colour, shift, ByFormula);
-        const std::string actual = Outcome(colour, shift, ByTables);
+        const std::string expected = Outcome([&] { return ByFormula(colour, shift); });
+        const std::string actual = Outcome([&] { return byRotation(colour); });
         if (expected != actual && ++mismatches <= 5) {
             ADD_FAILURE() << "colour " << c << " shift " << shift << ": formula " << expected
                           << ", tables " << actual;
@@ -159,5 +167,38 @@ INSTANTIATE_TEST_SUITE_P(Shifts, FarShift,
                                            std::numeric_limits<int32_t>::max(),
                                            std::numeric_limits<int32_t>::max() - 200,
                                            std::numeric_limits<int32_t>::min()));
+
+TEST(HueRotation, RememberedColoursGiveTheSameBytesAsNewOnes) {
+    // Many repeats and many colours sharing memory slots, in a scrambled order.
+    THueRotation rotation(-100);
+    uint32_t seed = 7;
+    for (int i = 0; i < 200000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const uint32_t c = (seed >> 8) & 0x3F3F3F; // 262144 colours, each met often
+        const Rgb colour{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)};
+        Rgb actual = colour;
+        rotation.Apply(actual.Red, actual.Green, actual.Blue);
+        ASSERT_EQ(actual, ByFormula(colour, -100)) << "colour " << c << " at " << i;
+    }
+}
+
+TEST(HueRotation, AColourThatRaisedRaisesAgain) {
+    THueRotation rotation(-1000);
+    for (int i = 0; i < 2; ++i) {
+        Rgb red{255, 0, 0};
+        EXPECT_THROW(rotation.Apply(red.Red, red.Green, red.Blue), ERangeError);
+        EXPECT_EQ(red, (Rgb{255, 0, 0})); // left as it was
+    }
+}
+
+TEST(HueRotation, RotatesRowsOfBlueGreenRedPixelsInPlace) {
+    uint8_t row[] = {0, 0, 255, 10, 200, 30, 255, 0, 0};
+    THueRotation(100).RotatePixels(row, row, 3);
+    const Rgb expected[] = {ByFormula({255, 0, 0}, 100), ByFormula({30, 200, 10}, 100),
+                            ByFormula({0, 0, 255}, 100)};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ((Rgb{row[3 * i + 2], row[3 * i + 1], row[3 * i]}), expected[i]) << i;
+    }
+}
 
 } // namespace
