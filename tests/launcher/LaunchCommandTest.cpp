@@ -63,7 +63,8 @@ TEST(LaunchCommand, WhenNoFileMatchesTheFirstWordIsTheProgram) {
     auto none = Files({});
     EXPECT_EQ(BuildLaunchCommand("C:\\My Game\\", "Game.exe -x", " -y", none),
               "\"C:\\My Game\\Game.exe\" -x -y");
-    EXPECT_EQ(BuildLaunchCommand("C:\\G\\", "Big Game.exe", "", none), "\"C:\\G\\Big\" Game.exe");
+    // Then the program's path has no blank of its own: the text stays as joined.
+    EXPECT_EQ(BuildLaunchCommand("C:\\G\\", "Big Game.exe", "", none), "C:\\G\\Big Game.exe");
     // A folder alone (empty line 43) is still quoted when it holds a blank.
     EXPECT_EQ(BuildLaunchCommand("C:\\My Game\\", "", "", none), "\"C:\\My Game\\\"");
 }

@@ -29,6 +29,9 @@ void RemoveTree(const std::string& folder) {
 
 } // namespace
 
+LauncherFixture::LauncherFixture() = default;
+LauncherFixture::~LauncherFixture() = default;
+
 std::vector<std::string> LauncherFixture::BaseConfig() {
     std::vector<std::string> lines = {"4.09"};
     const char* captions[] = {"Install", "Quit", "Play", "Web"};
@@ -89,6 +92,12 @@ std::vector<std::string> LauncherFixture::BaseEntries() {
 }
 
 void LauncherFixture::SetUp() {
+    // Tests that try several cases run TearDown and SetUp again in between.
+    Config = BaseConfig();
+    Entries = BaseEntries();
+    NoContainer = false;
+    ShiftHeld = false;
+    Platform.Calls.clear();
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
     static int counter = 0;

@@ -19,6 +19,8 @@ class TWinControl;
 
 class LauncherFixture : public ::testing::Test {
 protected:
+    LauncherFixture();
+    ~LauncherFixture() override;
     void SetUp() override;
     void TearDown() override;
 

@@ -3,6 +3,7 @@
 #include "LauncherFixture.h"
 
 #include "TestContainer.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Image.h"

@@ -2,6 +2,8 @@
 // DirectX test and the three roads.
 #include "LauncherFixture.h"
 
+#include "TestContainer.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/runtime/StringList.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/ComboBox.h"
