@@ -1,0 +1,207 @@
+#include "skin/OvalynShapeGlassForm.h"
+
+#include <cmath>
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/runtime/CheckedMath.h"
+#include "framework/runtime/Exceptions.h"
+#include "framework/system/PlatformCalls.h"
+#include "skin/OvalynSkin.h"
+#include "skin/speedBitmap.h"
+
+namespace {
+
+TPixelRows RowsOf(const TSpeedBitmap& bitmap) {
+    TPixelRows rows;
+    if (bitmap.Width() > 0 && bitmap.Height() > 0) {
+        rows.ScanLine0 = bitmap.ScanLine0();
+        rows.LineBytes = bitmap.LineBytes();
+        rows.Width = bitmap.Width();
+        rows.Height = bitmap.Height();
+    }
+    return rows;
+}
+
+// A speed-bitmap copy of a picture, or nullptr for an empty picture: a speed bitmap
+// without rows cannot take its row address, and an empty picture composes to nothing.
+std::unique_ptr<TSpeedBitmap> CopyOf(TBitmap& picture) {
+    if (picture.Empty())
+        return nullptr;
+    auto copy = std::make_unique<TSpeedBitmap>();
+    copy->Assign(&picture);
+    return copy;
+}
+
+} // namespace
+
+TOvalynShapeGlassForm::TOvalynShapeGlassForm(TComponent* owner)
+    : TOvalynShapeForm(owner), WindowLeft(Left()), WindowTop(Top()) {
+    user32_.reset(Platform().LoadLibraryA("user32.dll"));
+    if (user32_) {
+        // An export's address has no type of its own; this one is the layered call.
+        FARPROC proc = Platform().GetProcAddress(user32_.get(), "SetLayeredWindowAttributes");
+        layeredProc_ = reinterpret_cast<TLayeredProc>(reinterpret_cast<void*>(proc));
+        layeredAvailable_ = layeredProc_ != nullptr;
+    }
+    BuildTables();
+    glassPicture_ = std::make_unique<TSpeedBitmap>();
+    if (layeredAvailable_)
+        MakeLayered(Handle(), LayeredAlpha());
+    else
+        background_ = std::make_unique<TSpeedBitmap>();
+}
+
+TOvalynShapeGlassForm::~TOvalynShapeGlassForm() {
+    // Also a null handle goes to FreeLibrary, which then refuses it harmlessly.
+    Platform().FreeLibrary(user32_.release());
+    glassPicture_.reset();
+    background_.reset();
+}
+
+int TOvalynShapeGlassForm::LayeredAlpha() const {
+    const double alpha = std::nearbyint(255 - Transparency * 255);
+    if (!(alpha >= 0 && alpha <= 255))
+        throw ERangeError();
+    return static_cast<int>(alpha);
+}
+
+void TOvalynShapeGlassForm::BuildTables() {
+    const double a = layeredAvailable_ ? 0.0 : Transparency;
+    BuildBlendTable(RedTable, a, RedFactor);
+    BuildBlendTable(GreenTable, a, GreenFactor);
+    BuildBlendTable(BlueTable, a, BlueFactor);
+}
+
+void TOvalynShapeGlassForm::MakeLayered(HWND window, int alpha) {
+    if (alpha < 0 || alpha > 255)
+        throw ERangeError();
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    SetWindowLongA(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    if (layeredProc_)
+        layeredProc_(window, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
+void TOvalynShapeGlassForm::CreateWnd() {
+    TOvalynShapeForm::CreateWnd();
+    // The first window is made layered by the constructor; a re-created one would
+    // otherwise come back opaque.
+    if (layeredAvailable_ && glassPicture_)
+        MakeLayered(Handle(), LayeredAlpha());
+}
+
+void TOvalynShapeGlassForm::CaptureBackground() {
+    if (Transparency == 0)
+        return;
+    // Puts the form back and hands the screen's DC back on every way out.
+    struct TRestore {
+        TOvalynShapeGlassForm& Form;
+        int Left;
+        ~TRestore() { Form.SetLeft(Left); }
+    } restore{*this, Left()};
+    SetLeft(-3000);
+    Sleep(10); // lets the screen repaint where the form was
+    HWND desktop = GetDesktopWindow();
+    WindowDc screenDc = WindowDc::Whole(desktop);
+    TCanvas screen(screenDc.get());
+    if (!background_)
+        background_ = std::make_unique<TSpeedBitmap>();
+    const TRect area = screen.ClipRect();
+    background_->SetSize(area.Width(), area.Height());
+    background_->Canvas().CopyRect(background_->Canvas().ClipRect(), screen, area);
+}
+
+void TOvalynShapeGlassForm::SizeGlassPicture(int width, int height) {
+    if (width > 0 && height > 0) {
+        glassPicture_->SetSize(width, height);
+        return;
+    }
+    if (glassPicture_->Empty())
+        return;
+    try {
+        glassPicture_->SetSize(0, 0);
+    } catch (const EInvalidGraphicOperation&) {
+        // The picture is empty now; only its row address could not be taken, and an
+        // empty picture is never read.
+    }
+}
+
+TSpeedBitmap* TOvalynShapeGlassForm::Compose(int32_t x, int32_t y, TSpeedBitmap& picture) {
+    const TBlendTables tables{RedTable, GreenTable, BlueTable};
+    if (!Blending()) {
+        SizeGlassPicture(picture.Width(), picture.Height());
+        if (!glassPicture_->Empty())
+            RecolourPicture(RowsOf(picture), RowsOf(*glassPicture_), tables, HueShift);
+        return glassPicture_.get();
+    }
+    if (!background_) {
+        if (picture.Empty())
+            SizeGlassPicture(0, 0);
+        else
+            glassPicture_->Assign(&picture);
+        return glassPicture_.get();
+    }
+    const int32_t frameX = (Width() - ClientWidth()) / 2;
+    const int32_t frameY = (Height() - ClientHeight()) - frameX;
+    const int32_t originX = CheckedAdd<int32_t>(x, frameX);
+    const int32_t originY = CheckedAdd<int32_t>(y, frameY);
+    SizeGlassPicture(picture.Width(), picture.Height());
+    if (!glassPicture_->Empty())
+        BlendPicture(RowsOf(picture), RowsOf(*background_), originX, originY,
+                     RowsOf(*glassPicture_), tables, HueShift);
+    return glassPicture_.get();
+}
+
+void TOvalynShapeGlassForm::PaintGlass(int32_t x, int32_t y) {
+    std::unique_ptr<TSpeedBitmap> copy = CopyOf(*Skin());
+    if (!copy)
+        return; // no skin yet: nothing to show
+    Compose(x, y, *copy);
+    Canvas()->Draw(0, 0, *glassPicture_);
+}
+
+TSpeedBitmap* TOvalynShapeGlassForm::ComposeControl(int left, int top, TBitmap& picture) {
+    const int32_t x = CheckedAdd<int32_t>(left, WindowLeft);
+    const int32_t y = CheckedAdd<int32_t>(top, WindowTop);
+    std::unique_ptr<TSpeedBitmap> copy = CopyOf(picture);
+    if (!copy) {
+        SizeGlassPicture(0, 0);
+        return glassPicture_.get();
+    }
+    return Compose(x, y, *copy);
+}
+
+void TOvalynShapeGlassForm::shapeIt(TObject* sender) {
+    TOvalynShapeForm::shapeIt(sender);
+}
+
+void TOvalynShapeGlassForm::Paint() {
+    PaintGlass(WindowLeft, WindowTop);
+}
+
+void TOvalynShapeGlassForm::Activate() {
+    TOvalynShapeForm::Activate();
+    if (Blending())
+        CaptureBackground();
+}
+
+void TOvalynShapeGlassForm::WMWindowPosChanging(TMessage& message) {
+    if (!Blending() || ComponentState().Contains(csLoading))
+        return;
+    const auto* position = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+    // Without a move the coordinates in the message mean nothing.
+    if (position == nullptr || (position->flags & SWP_NOMOVE))
+        return;
+    if (position->x != 0 && position->y != 0) {
+        WindowLeft = position->x;
+        WindowTop = position->y;
+        Invalidate();
+        message.Result = 0;
+    }
+}
+
+void TOvalynShapeGlassForm::WMActivateApp(TMessage& message) {
+    if (!layeredAvailable_ && message.WParam != 0)
+        CaptureBackground();
+    message.Result = 0;
+}
