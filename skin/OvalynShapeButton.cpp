@@ -7,6 +7,7 @@
 #include "framework/graphics/Font.h"
 #include "framework/runtime/Streams.h"
 #include "framework/system/PlatformCalls.h"
+#include "skin/OvalynShapeGlassForm.h"
 
 TOvalynShapeButton::TOvalynShapeButton(TComponent* owner)
     : TOvalynShapeControl(owner), pressedBmp_(std::make_unique<TBitmap>()),
@@ -67,6 +68,11 @@ void TOvalynShapeButton::PaintFace(TBitmap& chosen) {
 }
 
 void TOvalynShapeButton::PresentFace(TBitmap& face) {
+    // On a glass form the face shows as the glass composes it for this place.
+    if (auto* glass = dynamic_cast<TOvalynShapeGlassForm*>(Parent())) {
+        Canvas()->Draw(0, 0, *glass->ComposeControl(Left(), Top(), face));
+        return;
+    }
     Canvas()->Draw(0, 0, face);
 }
 

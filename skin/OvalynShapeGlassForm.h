@@ -19,9 +19,9 @@
 #include "framework/graphics/Handles.h"
 #include "skin/GlassBlend.h"
 #include "skin/ShapeFormUnit.h"
+#include "skin/speedBitmap.h" // callers draw the composed pictures
 
 class TBitmap;
-class TSpeedBitmap;
 
 class TOvalynShapeGlassForm : public TOvalynShapeForm {
 public:
