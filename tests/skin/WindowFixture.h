@@ -43,6 +43,8 @@ protected:
     void Release(DWORD upFlag);
     // A full left click at the pointer's place.
     void LeftClick();
+    // Lets the double-click time pass, so the next press starts anew.
+    static void WaitOutDoubleClick() { Sleep(GetDoubleClickTime() + 50); }
 
     // The pixels on screen where the control lies, after all painting.
     TestMask Capture(TControl& control);
