@@ -45,15 +45,3 @@ TEST(LauncherImage, ImportsOnlySystemDlls) {
     for (const std::string& dll : image.ImportedDlls)
         EXPECT_TRUE(system.count(Lower(dll))) << "imports " << dll;
 }
-
-TEST(PeImageReader, RefusesWhatIsNoPeFile) {
-    TPeImage image;
-    std::string error;
-    EXPECT_FALSE(ReadPeImage("", image, error));
-    EXPECT_FALSE(ReadPeImage(std::string(64, 'M'), image, error));
-    std::string bytes = ReadFileBytes(OVALYN_LAUNCHER_EXE);
-    ASSERT_GT(bytes.size(), 1024u);
-    // Cut inside the section table: an error, not a read past the end.
-    uint32_t pe = static_cast<uint8_t>(bytes[0x3C]) | static_cast<uint8_t>(bytes[0x3D]) << 8;
-    EXPECT_FALSE(ReadPeImage(bytes.substr(0, pe + 24 + 224 + 10), image, error));
-}

@@ -36,16 +36,3 @@ TEST(ConfigLogFile, ADamagedFileCountsAsAbsent) {
     EXPECT_FALSE(Parse("-1\r\n-1\r\n\r\n"));
     EXPECT_FALSE(Parse("-1\r\n-1\r\n1 \r\n"));
 }
-
-TEST(ConfigLogFile, WritesThreeLinesInTheFormItReads) {
-    TStringList lines;
-    lines.Add("old");
-    FillConfigLog(lines, true, false, -1);
-    EXPECT_EQ(lines.Text(), "-1\r\n0\r\n-1\r\n");
-    FillConfigLog(lines, false, true, 12);
-    EXPECT_EQ(lines.Text(), "0\r\n-1\r\n12\r\n");
-    auto back = ParseConfigLog(lines);
-    ASSERT_TRUE(back);
-    EXPECT_FALSE(back->AutoStart);
-    EXPECT_EQ(back->SavedOption, 12);
-}

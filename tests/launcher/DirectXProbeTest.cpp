@@ -35,12 +35,3 @@ TEST(DirectXProbe, AValueOfAnotherTypeIsARegistryError) {
         EXPECT_EQ(error.Message(), "Ung\xFCltiger Datentyp f\xFCr 'version'");
     }
 }
-
-TEST(DirectXProbe, GuardRestoresTheKey) {
-    std::string before = GetDirectXVersion();
-    {
-        TDirectXKey key;
-        key.RemoveKey();
-    }
-    EXPECT_EQ(GetDirectXVersion(), before);
-}
