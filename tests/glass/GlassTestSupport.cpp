@@ -70,8 +70,8 @@ struct DragPath {
 DWORD WINAPI FinishDrag(void* parameter) {
     const auto* path = static_cast<const DragPath*>(parameter);
     Sleep(250);
-    INPUT middle = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, path->Middle.x,
-                              path->Middle.y);
+    INPUT middle =
+        MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, path->Middle.x, path->Middle.y);
     SendInput(1, &middle, sizeof middle);
     Sleep(100);
     INPUT end = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, path->End.x, path->End.y);

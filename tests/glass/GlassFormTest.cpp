@@ -1,0 +1,325 @@
+#include "GlassTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/graphics/Canvas.h"
+#include "framework/system/RecordingPlatform.h"
+#include "framework/ui/Application.h"
+#include "skin/OvalynShapeButton.h"
+#include "skin/OvalynShapeGlassForm.h"
+#include "skin/OvalynSkin.h"
+
+namespace {
+
+template <class Form> std::unique_ptr<Form> MakeForm() {
+    auto form = std::make_unique<Form>(nullptr);
+    form->AfterConstruction();
+    return form;
+}
+
+uint32_t Rgb(const RGBTRIPLE& p) {
+    return p.rgbtBlue | uint32_t(p.rgbtGreen) << 8 | uint32_t(p.rgbtRed) << 16;
+}
+
+uint32_t PixelOfSpeed(const TSpeedBitmap& bitmap, int x, int y) {
+    RGBTRIPLE p;
+    bitmap.ReadPixel(x, y, p);
+    return Rgb(p);
+}
+
+// The glass blend of one picture pixel over one screen pixel, through the form's tables.
+uint32_t Blend(const TOvalynShapeGlassForm& form, uint32_t screen, uint32_t picture) {
+    const uint32_t blue = form.BlueTable[screen & 0xFF][picture & 0xFF];
+    const uint32_t green = form.GreenTable[(screen >> 8) & 0xFF][(picture >> 8) & 0xFF];
+    const uint32_t red = form.RedTable[screen >> 16][picture >> 16];
+    return blue | green << 8 | red << 16;
+}
+
+// A screen picture with a different colour at every place.
+void FillScreenPicture(TSpeedBitmap& background, int width, int height) {
+    background.SetSize(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            background.WritePixel(x, y, RGBTRIPLE{uint8_t(x * 7), uint8_t(y * 3), uint8_t(x + y)});
+}
+
+std::unique_ptr<TBitmap> Face(int width, int height) {
+    return MakePicture(width, height,
+                       [](int x, int y) { return 0x8000C0u + uint32_t(x * 5) + (y * 9 << 8); });
+}
+
+// ---- layered mode ------------------------------------------------------------------
+
+TEST(GlassLayered, DefaultsMakeTheWindowLayeredWithAlpha191) {
+    auto form = MakeForm<TOvalynShapeGlassForm>();
+    ASSERT_TRUE(form->LayeredAvailable());
+    EXPECT_NE(form->LayeredProc(), nullptr);
+    EXPECT_EQ(form->User32Handle(), GetModuleHandleA("user32.dll"));
+    EXPECT_NE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    COLORREF key = 1;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(form->Handle(), &key, &alpha, &flags));
+    EXPECT_EQ(alpha, 191);
+    EXPECT_EQ(flags & LWA_ALPHA, static_cast<DWORD>(LWA_ALPHA));
+    EXPECT_EQ(form->Background(), nullptr);
+    EXPECT_EQ(form->WindowLeft, 0);
+    EXPECT_EQ(form->WindowTop, 0);
+}
+
+TEST(GlassLayered, PicturesAreDrawnUnchanged) {
+    auto form = MakeForm<TOvalynShapeGlassForm>();
+    for (int p = 0; p < 256; ++p)
+        ASSERT_EQ(form->RedTable[255][p], p);
+    auto face = Face(30, 20);
+    TSpeedBitmap* glass = form->ComposeControl(10, 20, *face);
+    ASSERT_EQ(glass, form->GlassPicture());
+    ASSERT_EQ(glass->Width(), 30);
+    ASSERT_EQ(glass->Height(), 20);
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{29, 19}, std::pair{13, 7}})
+        EXPECT_EQ(PixelOfSpeed(*glass, x, y), PixelOf(*face, x, y));
+}
+
+TEST(GlassLayered, HueShift100TurnsPureRedInto83_255_1) {
+    auto form = MakeForm<TOvalynShapeGlassForm>();
+    form->HueShift = 100;
+    auto red = MakePicture(2, 2, [](int, int) { return 0xFF0000u; });
+    TSpeedBitmap* glass = form->ComposeControl(0, 0, *red);
+    EXPECT_EQ(PixelOfSpeed(*glass, 1, 1), 0x53FF01u); // red 83, green 255, blue 1
+}
+
+TEST(GlassLayered, PositionAndActivationMessagesChangeNothing) {
+    auto form = MakeForm<TOvalynShapeGlassForm>();
+    form->SetBounds(100, 50, form->Width(), form->Height());
+    SendMessageA(form->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_EQ(form->WindowLeft, 0);
+    EXPECT_EQ(form->WindowTop, 0);
+    EXPECT_EQ(form->Background(), nullptr);
+}
+
+TEST(GlassLayered, ARecreatedWindowStaysLayered) {
+    auto form = MakeForm<TOvalynShapeGlassForm>();
+    form->RecreateWnd();
+    EXPECT_NE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(form->Handle(), nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 191);
+}
+
+TEST(GlassLayered, User32IsLoadedOnceAndReleasedByTheDestructor) {
+    TRecordingPlatform platform;
+    ScopedPlatform scope(platform);
+    auto form = MakeForm<TOvalynShapeGlassForm>();
+    ASSERT_EQ(platform.Count("LoadLibraryA"), 1);
+    EXPECT_EQ(platform.CallsOf("LoadLibraryA")[0].Args[0], "user32.dll");
+    ASSERT_EQ(platform.Count("GetProcAddress"), 1);
+    EXPECT_EQ(platform.CallsOf("GetProcAddress")[0].Args[1], "SetLayeredWindowAttributes");
+    const std::string handle = platform.CallsOf("GetProcAddress")[0].Args[0];
+    EXPECT_EQ(platform.Count("FreeLibrary"), 0);
+    form.reset();
+    ASSERT_EQ(platform.Count("FreeLibrary"), 1);
+    EXPECT_EQ(platform.CallsOf("FreeLibrary")[0].Args[0], handle);
+}
+
+TEST(GlassLayered, TableValuesOutsideAByteAreRangeErrors) {
+    auto form = MakeForm<TOvalynShapeGlassForm>();
+    form->GreenFactor = 1.5;
+    EXPECT_THROW(form->BuildTables(), ERangeError);
+    EXPECT_THROW(form->MakeLayered(form->Handle(), 256), ERangeError);
+}
+
+// ---- emulation mode ----------------------------------------------------------------
+
+// A glass form in emulation mode: the platform seam hides the layered call.
+class GlassEmulated : public ::testing::Test {
+protected:
+    GlassEmulated() { platform_.HiddenProcs.insert("SetLayeredWindowAttributes"); }
+    void SetUp() override { form_ = MakeForm<TOvalynShapeGlassForm>(); }
+    void TearDown() override { form_.reset(); }
+
+    TRecordingPlatform platform_;
+    ScopedPlatform scope_{platform_};
+    std::unique_ptr<TOvalynShapeGlassForm> form_;
+};
+
+TEST_F(GlassEmulated, StartsWithAnEmptyScreenPictureAndQuarterTables) {
+    EXPECT_FALSE(form_->LayeredAvailable());
+    EXPECT_EQ(GetWindowLongA(form_->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    ASSERT_NE(form_->Background(), nullptr);
+    EXPECT_TRUE(form_->Background()->Empty());
+    EXPECT_EQ(form_->RedTable[255][0], 63);
+    EXPECT_EQ(form_->GreenTable[0][255], 191);
+    EXPECT_EQ(form_->BlueTable[255][255], 255);
+    EXPECT_EQ(form_->RedTable[100][200], 175);
+}
+
+TEST_F(GlassEmulated, AButtonFaceBlendsWithTheScreenPixelUnderIt) {
+    form_->SetBounds(100, 50, form_->Width(), form_->Height());
+    ASSERT_EQ(form_->WindowLeft, 100);
+    ASSERT_EQ(form_->WindowTop, 50);
+    FillScreenPicture(*form_->Background(), 400, 300);
+    auto face = Face(30, 20);
+    TSpeedBitmap* glass = form_->ComposeControl(10, 20, *face);
+    const TSpeedBitmap& screen = *form_->Background();
+    EXPECT_EQ(PixelOfSpeed(*glass, 0, 0),
+              Blend(*form_, PixelOfSpeed(screen, 110, 70), PixelOf(*face, 0, 0)));
+    EXPECT_EQ(PixelOfSpeed(*glass, 29, 19),
+              Blend(*form_, PixelOfSpeed(screen, 139, 89), PixelOf(*face, 29, 19)));
+}
+
+TEST_F(GlassEmulated, AFramedFormAddsItsFrameOffsets) {
+    form_->SetBorderStyle(bsSingle);
+    form_->SetBounds(100, 50, 200, 150);
+    const int bx = (form_->Width() - form_->ClientWidth()) / 2;
+    const int by = (form_->Height() - form_->ClientHeight()) - bx;
+    ASSERT_GT(by, bx); // the caption bar lies above the client area
+    FillScreenPicture(*form_->Background(), 400, 300);
+    auto face = Face(4, 4);
+    TSpeedBitmap* glass = form_->ComposeControl(10, 20, *face);
+    EXPECT_EQ(
+        PixelOfSpeed(*glass, 0, 0),
+        Blend(*form_, PixelOfSpeed(*form_->Background(), 110 + bx, 70 + by), PixelOf(*face, 0, 0)));
+}
+
+TEST_F(GlassEmulated, AFaceReachingPastTheScreenPictureIsWrittenUpToItsEdge) {
+    form_->SetBounds(100, 50, form_->Width(), form_->Height());
+    FillScreenPicture(*form_->Background(), 130, 80);
+    auto face = Face(30, 20);
+    TSpeedBitmap* glass = form_->ComposeControl(10, 20, *face); // covers x 110..139, y 70..89
+    const TSpeedBitmap& screen = *form_->Background();
+    EXPECT_EQ(PixelOfSpeed(*glass, 19, 9),
+              Blend(*form_, PixelOfSpeed(screen, 129, 79), PixelOf(*face, 19, 9)));
+    EXPECT_EQ(glass->Width(), 30);
+}
+
+TEST_F(GlassEmulated, MovesToXOrY0KeepThePreviousPlace) {
+    form_->SetBounds(100, 50, form_->Width(), form_->Height());
+    form_->SetBounds(0, 60, form_->Width(), form_->Height());
+    EXPECT_EQ(form_->WindowLeft, 100);
+    EXPECT_EQ(form_->WindowTop, 50);
+    form_->SetBounds(130, 0, form_->Width(), form_->Height());
+    EXPECT_EQ(form_->WindowLeft, 100);
+    EXPECT_EQ(form_->WindowTop, 50);
+    form_->SetBounds(130, 70, form_->Width(), form_->Height());
+    EXPECT_EQ(form_->WindowLeft, 130);
+    EXPECT_EQ(form_->WindowTop, 70);
+}
+
+TEST_F(GlassEmulated, TransparencyZeroCapturesNothingIgnoresMovesAndOnlyRecolours) {
+    form_->Transparency = 0;
+    SendMessageA(form_->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    form_->CaptureBackground();
+    EXPECT_TRUE(form_->Background()->Empty());
+    form_->SetBounds(140, 80, form_->Width(), form_->Height());
+    EXPECT_EQ(form_->WindowLeft, 0);
+    auto face = Face(8, 8);
+    TSpeedBitmap* glass = form_->ComposeControl(0, 0, *face);
+    // The tables still hold the quarter blend they were built with: row 255 is used.
+    EXPECT_EQ(PixelOfSpeed(*glass, 3, 5), Blend(*form_, 0xFFFFFF, PixelOf(*face, 3, 5)));
+}
+
+TEST_F(GlassEmulated, ApplicationActivationCapturesTheScreenAndPutsTheFormBack) {
+    // Something to see on the screen: a plain window of one colour.
+    TForm marker(nullptr);
+    marker.AfterConstruction();
+    marker.SetBorderStyle(bsNone);
+    marker.SetBounds(600, 400, 100, 80);
+    marker.SetColor(static_cast<TColor>(0x2080C0)); // blue C0, green 80, red 20
+    marker.Show();
+    form_->SetBounds(300, 200, form_->Width(), form_->Height());
+    PumpFor(200);
+    FillScreenPicture(*form_->Background(), 10, 10);
+    SendMessageA(form_->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_EQ(form_->Background()->Width(), 10); // deactivation takes no picture
+    SendMessageA(form_->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_EQ(form_->Background()->Width(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(form_->Background()->Height(), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(form_->Left(), 300);
+    RECT r{};
+    GetWindowRect(form_->Handle(), &r);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(form_->WindowLeft, 300);
+    EXPECT_EQ(PixelOfSpeed(*form_->Background(), 650, 440), 0xC08020u);
+}
+
+TEST_F(GlassEmulated, ActivatingTheFormFiresOnActivateAndCaptures) {
+    int activations = 0;
+    form_->OnActivate = [&](TObject*) { ++activations; };
+    auto skin = Face(60, 40);
+    form_->Skin()->Assign(skin.get());
+    form_->SetBounds(320, 240, form_->Width(), form_->Height());
+    form_->Show();
+    SetForegroundWindow(form_->Handle());
+    PumpUntil([&] { return activations > 0; });
+    EXPECT_GT(activations, 0);
+    EXPECT_FALSE(form_->Background()->Empty());
+}
+
+TEST_F(GlassEmulated, TheFormAndItsButtonsShowTheBlendOfTheirPictures) {
+    auto skin = MakePicture(160, 100, [](int x, int y) { return 0x40A0E0u ^ (x * 3 + y); });
+    form_->Skin()->Assign(skin.get());
+    auto* button = new TOvalynShapeButton(form_.get());
+    button->SetParent(form_.get());
+    button->SetLeft(10);
+    button->SetTop(20);
+    auto face = Face(30, 20);
+    button->SetMask(face.get());
+    form_->SetBounds(200, 120, form_->Width(), form_->Height());
+    form_->Show();
+    PumpFor(300);
+    InvalidateRect(form_->Handle(), nullptr, FALSE);
+    InvalidateRect(button->Handle(), nullptr, FALSE);
+    PumpFor(200);
+    ASSERT_FALSE(form_->Background()->Empty()); // captured on activation
+    const TSpeedBitmap& screen = *form_->Background();
+    WindowPixels formPixels(form_->Handle(), 0, 0, 160, 100);
+    for (auto [x, y] : {std::pair{2, 2}, std::pair{100, 60}, std::pair{159, 99}})
+        EXPECT_EQ(formPixels.At(x, y),
+                  Blend(*form_, PixelOfSpeed(screen, 200 + x, 120 + y), PixelOf(*skin, x, y)))
+            << x << "," << y;
+    WindowPixels buttonPixels(button->Handle(), 0, 0, 30, 20);
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{29, 19}, std::pair{11, 4}})
+        EXPECT_EQ(buttonPixels.At(x, y),
+                  Blend(*form_, PixelOfSpeed(screen, 210 + x, 140 + y), PixelOf(*face, x, y)))
+            << x << "," << y;
+}
+
+TEST_F(GlassEmulated, EmptyPicturesComposeToNothingAndRaiseNothing) {
+    TBitmap empty;
+    TSpeedBitmap* glass = form_->ComposeControl(5, 5, empty);
+    EXPECT_TRUE(glass->Empty());
+    auto face = Face(6, 6);
+    form_->ComposeControl(5, 5, *face);
+    EXPECT_TRUE(form_->ComposeControl(5, 5, empty)->Empty()); // not the last face again
+    // A shown glass form without a skin paints nothing, and raises nothing.
+    form_->Show();
+    InvalidateRect(form_->Handle(), nullptr, FALSE);
+    PumpFor(150);
+    EXPECT_EQ(platform_.Count("MessageBoxA"), 0);
+}
+
+TEST_F(GlassEmulated, NoLayeredCallMeansTheDestructorStillReleasesUser32) {
+    const std::string handle = platform_.CallsOf("LoadLibraryA").empty()
+                                   ? ""
+                                   : platform_.CallsOf("GetProcAddress")[0].Args[0];
+    form_.reset();
+    ASSERT_EQ(platform_.Count("FreeLibrary"), 1);
+    EXPECT_EQ(platform_.CallsOf("FreeLibrary")[0].Args[0], handle);
+}
+
+TEST(GlassWithoutUser32, EmulationModeAndANullHandleForFreeLibrary) {
+    TRecordingPlatform platform;
+    platform.LoadLibraryAnswer = static_cast<HMODULE>(nullptr);
+    ScopedPlatform scope(platform);
+    auto form = MakeForm<TOvalynShapeGlassForm>();
+    EXPECT_FALSE(form->LayeredAvailable());
+    EXPECT_EQ(platform.Count("GetProcAddress"), 0);
+    ASSERT_NE(form->Background(), nullptr);
+    form.reset();
+    ASSERT_EQ(platform.Count("FreeLibrary"), 1);
+    EXPECT_EQ(platform.CallsOf("FreeLibrary")[0].Args[0], "0");
+}
+
+} // namespace
