@@ -62,15 +62,4 @@ TEST(BlendTable, SmallNegativeValuesTruncateToZero) {
     EXPECT_EQ((*table)[255][255], 0);
 }
 
-TEST(BlendTable, RangeErrorCarriesTheRuntimeText) {
-    TBlendTable table;
-    try {
-        BuildBlendTable(table, 0.0, 2.0);
-        FAIL() << "no error";
-    } catch (const ERangeError& error) {
-        EXPECT_EQ(error.Message(), "Fehler bei Bereichspr\xFC"
-                                   "fung");
-    }
-}
-
 } // namespace
