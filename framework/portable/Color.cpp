@@ -1,4 +1,5 @@
 #include "framework/portable/Color.h"
+#include "framework/portable/Text.h"
 
 #include <array>
 #include <cctype>
@@ -63,16 +64,6 @@ constexpr std::array<NamedColor, 3> kExtraNames{{
     {clDkGray, "clDkGray"},
 }};
 
-bool SameTextAscii(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return i == a.size() && b[i] == '\0';
-}
-
 } // namespace
 
 std::optional<std::string> ColorToIdent(TColor color) {
@@ -87,11 +78,11 @@ std::optional<std::string> ColorToIdent(TColor color) {
 
 std::optional<TColor> IdentToColor(const std::string& ident) {
     for (const auto& entry : kNamedColors) {
-        if (SameTextAscii(ident, entry.Name))
+        if (SameText(ident, entry.Name))
             return entry.Value;
     }
     for (const auto& entry : kExtraNames) {
-        if (SameTextAscii(ident, entry.Name))
+        if (SameText(ident, entry.Name))
             return entry.Value;
     }
     return std::nullopt;

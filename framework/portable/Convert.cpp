@@ -1,4 +1,5 @@
 #include "framework/portable/Convert.h"
+#include "framework/portable/Text.h"
 
 #include <cctype>
 #include <cmath>
@@ -22,16 +23,6 @@ int HexDigitValue(char c) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-bool SameTextAscii(const std::string& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return i == a.size() && b[i] == '\0';
 }
 
 } // namespace
@@ -174,11 +165,11 @@ bool TryStrToBool(const std::string& text, bool& value) {
         value = number != 0;
         return true;
     }
-    if (SameTextAscii(text, "True")) {
+    if (SameText(text, "True")) {
         value = true;
         return true;
     }
-    if (SameTextAscii(text, "False")) {
+    if (SameText(text, "False")) {
         value = false;
         return true;
     }
