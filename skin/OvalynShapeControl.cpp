@@ -114,7 +114,9 @@ void TOvalynShapeControl::CreateWnd() {
     TCustomControl::CreateWnd();
     if (ComponentState().Contains(csReading))
         return;
-    if (skin_->Width() > 0 && skin_->Height() > 0)
+    // An emptied mask is not copied into the skin, whose region is then the
+    // outline of the former mask: the window stays a plain rectangle.
+    if (skin_->Width() > 0 && skin_->Height() > 0 && mask_->Width() > 0 && mask_->Height() > 0)
         ApplyRegion("TOvalynShapeControl.CreateWnd: SetWindowRgn failed.");
 }
 

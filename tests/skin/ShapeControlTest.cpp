@@ -118,6 +118,18 @@ TEST_F(ShapeControlTest, EmptyMaskRemovesTheRegion) {
     EXPECT_FALSE(WindowRegion(*control));
 }
 
+TEST_F(ShapeControlTest, EmptiedMaskStaysRectangularAfterRecreation) {
+    TOvalynShapeControl* control = NewControl();
+    auto mask = MakeBitmap(ShapedMask());
+    control->SetMask(mask.get());
+    control->SetMask(nullptr);
+    control->RecreateWnd();
+    EXPECT_FALSE(WindowRegion(*control)); // not the outline of the former mask
+    control->SetMask(mask.get());
+    control->RecreateWnd();
+    EXPECT_TRUE(SameRegion(WindowRegion(*control).get(), ReferenceRegionOf(*mask, white).get()));
+}
+
 TEST_F(ShapeControlTest, InvisibleColourWritesOnlyNewValues) {
     TOvalynShapeControl* control = NewControl();
     auto mask = MakeBitmap(ShapedMask());
