@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "ButtonPictures.h"
 #include "WindowFixture.h"
@@ -12,6 +13,8 @@
 #include "framework/graphics/Jpeg.h"
 #include "framework/runtime/Exceptions.h"
 #include "framework/runtime/Streams.h"
+#include "framework/runtime/StringList.h"
+#include "framework/system/IniFile.h"
 #include "framework/system/Paths.h"
 #include "framework/system/RecordingPlatform.h"
 #include "skin/OvalynShapeButton.h"
@@ -232,6 +235,23 @@ TEST_F(SkinFolderTest, TwoButtonsRoundTripThroughOneFolder) {
     EXPECT_TRUE(secondAgain->PressedBmp()->Empty());
 }
 
+TEST_F(SkinFolderTest, SectionKeysAreWrittenInTheirOrder) {
+    ScratchFolder folder("skin_order");
+    NewButton("Ordered")->SaveSkin(folder.Path());
+    TIniFile ini(folder.File("coord.ini"));
+    TStringList keys;
+    ini.ReadSection("Ordered", keys);
+    std::vector<std::string> expected = {"Left",           "Top",       "Width", "Height",
+                                         "InvisibleColor", "Alignment", "Layout"};
+    for (const char* prefix : {"Font", "DisabledFont"})
+        for (const char* key :
+             {"Name", "Size", "Bold", "Italic", "Underline", "StrikeOut", "Color"})
+            expected.push_back(std::string(prefix) + key);
+    ASSERT_EQ(keys.Count(), static_cast<int>(expected.size()));
+    for (int i = 0; i < keys.Count(); ++i)
+        EXPECT_EQ(keys[i], expected[i]) << "key " << i;
+}
+
 TEST_F(SkinFolderTest, SystemColourComesBackAsItsValueAtSaving) {
     ScratchFolder folder("skin_syscolor");
     TOvalynShapeButton* button = NewButton("Sys");
@@ -249,7 +269,16 @@ TEST_F(SkinFolderTest, EmptyFolderEmptiesTheButton) {
     button->SetMask(pictures.Mask.get());
     button->SetPressedBmp(pictures.Pressed.get());
     button->SetBounds(7, 8, 50, 24);
+    button->SetInvisibleColor(clFuchsia);
+    button->SetAlignment(taRightJustify);
+    button->SetLayout(tlBottom);
+    button->Font()->SetStyle(TFontStyles{fsItalic});
     button->LoadSkin(folder.Path());
+    // Missing keys keep the current look, except the font colour.
+    EXPECT_EQ(button->InvisibleColor(), clFuchsia);
+    EXPECT_EQ(button->Alignment(), taRightJustify);
+    EXPECT_EQ(button->Layout(), tlBottom);
+    EXPECT_EQ(button->Font()->Style(), TFontStyles{fsItalic});
     EXPECT_TRUE(button->Mask()->Empty());
     EXPECT_TRUE(button->PressedBmp()->Empty());
     EXPECT_TRUE(button->OverBmp()->Empty());
