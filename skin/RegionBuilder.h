@@ -2,8 +2,9 @@
 // whose colour differs from the invisible colour lies inside, every other
 // pixel outside.
 //
-// The region is put together as the union of the visible runs of each row.
-// Neighbouring rows with the same runs become one band, and the rectangles are
+// The region is put together from the visible runs of each row. Neighbouring
+// rows with the same runs become one band; the rectangles are handed to the
+// system a few at a time (one ExtCreateRegion call each), and these pieces are
 // united pairwise in a balanced tree, so the cost grows with n log n in the
 // number of rectangles (subtracting rectangle after rectangle from one region
 // grows with the square of it).

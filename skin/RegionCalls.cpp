@@ -15,8 +15,12 @@ int WINAPI SystemSetWindowRgn(HWND window, HRGN region, BOOL redraw) {
     return ::SetWindowRgn(window, region, redraw);
 }
 
+HRGN WINAPI SystemExtCreateRegion(const XFORM* transform, DWORD size, const RGNDATA* data) {
+    return ::ExtCreateRegion(transform, size, data);
+}
+
 const TRegionCalls systemCalls{SystemCreateRectRgn, SystemCombineRgn, SystemDeleteObject,
-                               SystemSetWindowRgn};
+                               SystemSetWindowRgn, SystemExtCreateRegion};
 
 } // namespace
 

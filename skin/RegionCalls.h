@@ -12,6 +12,10 @@ struct TRegionCalls {
     int(WINAPI* CombineRgn)(HRGN dest, HRGN source1, HRGN source2, int mode);
     BOOL(WINAPI* DeleteObject)(HGDIOBJ object);
     int(WINAPI* SetWindowRgn)(HWND window, HRGN region, BOOL redraw);
+    // Last, with the system's function as default, so that a table listing
+    // only the four calls above still creates regions from rectangle lists.
+    HRGN(WINAPI* ExtCreateRegion)
+    (const XFORM* transform, DWORD size, const RGNDATA* data) = &::ExtCreateRegion;
 };
 
 // The table in use; starts with the system's functions.

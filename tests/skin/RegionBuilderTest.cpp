@@ -47,6 +47,47 @@ int RegionKind(HRGN region, RECT& box) {
     return GetRgnBox(region, &box);
 }
 
+// Stands in for the table's ExtCreateRegion while it lives: counts the calls
+// and the rectangles handed over, and makes the n-th call fail (0: none).
+class ExtCreateRegionProbe {
+public:
+    explicit ExtCreateRegionProbe(int failingCall = 0) {
+        state = {0, 0, failingCall};
+        RegionCalls().ExtCreateRegion = &Probe;
+    }
+    ~ExtCreateRegionProbe() { RegionCalls().ExtCreateRegion = SystemRegionCalls().ExtCreateRegion; }
+    ExtCreateRegionProbe(const ExtCreateRegionProbe&) = delete;
+    ExtCreateRegionProbe& operator=(const ExtCreateRegionProbe&) = delete;
+
+    int Calls() const { return state.calls; }
+    int Rects() const { return state.rects; }
+
+private:
+    struct State {
+        int calls;
+        int rects;
+        int failingCall;
+    };
+    static inline State state{};
+
+    static HRGN WINAPI Probe(const XFORM* transform, DWORD size, const RGNDATA* data) {
+        ++state.calls;
+        state.rects += static_cast<int>(data->rdh.nCount);
+        if (state.calls == state.failingCall)
+            return nullptr;
+        return SystemRegionCalls().ExtCreateRegion(transform, size, data);
+    }
+};
+
+void ExpectCombineMessage(const TestMask& mask) {
+    try {
+        BuildVisibleRegion(mask.Rows(), white);
+        ADD_FAILURE() << "no exception";
+    } catch (const OvalynShapeException& error) {
+        EXPECT_EQ(error.Message(), "TOvalynSkin.calculateRegion: CombineRgn failed.");
+    }
+}
+
 } // namespace
 
 TEST(RegionBuilder, PictureWithoutInvisiblePixelsGivesTheFullRectangle) {
@@ -168,21 +209,43 @@ TEST(RegionBuilder, AgreesOnLargeNoise) {
 }
 
 TEST(RegionBuilder, IdenticalRowsShareOneBand) {
-    // 50 rows with the same three visible runs: three rectangles, not 150.
-    TestMask mask(30, 50, white);
-    for (int y = 0; y < 50; ++y) {
-        mask.FillRect(1, y, 4, y + 1, black);
-        mask.FillRect(10, y, 12, y + 1, black);
-        mask.FillRect(20, y, 30, y + 1, black);
+    // 50 rows with the same three visible runs: three rectangles, not 150,
+    // whether the rows repeat byte for byte or only in their runs.
+    for (bool sameColours : {true, false}) {
+        SCOPED_TRACE(sameColours ? "same colours" : "colours change from row to row");
+        TestMask mask(30, 50, white);
+        for (int y = 0; y < 50; ++y) {
+            const std::uint32_t ink = sameColours ? black : static_cast<std::uint32_t>(y);
+            mask.FillRect(1, y, 4, y + 1, ink);
+            mask.FillRect(10, y, 12, y + 1, ink);
+            mask.FillRect(20, y, 30, y + 1, ink);
+        }
+        ExtCreateRegionProbe probe;
+        SkinRegion region = BuildVisibleRegion(mask.Rows(), white);
+        EXPECT_EQ(probe.Rects(), 3);
+        EXPECT_TRUE(CoversVisiblePixels(region.get(), mask, white));
     }
+}
+
+TEST(RegionBuilder, ManyRectanglesNeedFewRegionHandles) {
+    // Rows of single pixels: every rectangle its own, yet they are handed to
+    // the system in groups, not one region per rectangle.
+    TestMask mask(64, 16, white);
+    for (int y = 0; y < 16; ++y)
+        for (int x = y % 2; x < 64; x += 2)
+            mask.Set(x, y, black);
     RegionFaults counter;
+    ExtCreateRegionProbe probe;
     SkinRegion region = BuildVisibleRegion(mask.Rows(), white);
-    EXPECT_EQ(counter.Calls(RegionCall::CreateRectRgn), 3);
-    EXPECT_TRUE(CoversVisiblePixels(region.get(), mask, white));
+    EXPECT_EQ(probe.Rects(), 32 * 16);
+    EXPECT_LT(probe.Calls(), 32 * 16 / 4);
+    EXPECT_EQ(counter.Calls(RegionCall::CombineRgn), probe.Calls() - 1);
+    EXPECT_EQ(counter.Calls(RegionCall::DeleteObject), probe.Calls() - 1);
+    ExpectBothMethodsAgree(mask, white);
 }
 
 TEST(RegionBuilder, FailedUnionRaisesTheCombineMessage) {
-    TestMask mask = NoiseMask(20, 20, 50, white, black, 3);
+    TestMask mask = NoiseMask(64, 64, 50, white, black, 3);
     for (int failing : {1, 5, 40}) {
         RegionFaults faults(RegionCall::CombineRgn, failing);
         try {
@@ -207,18 +270,15 @@ TEST(RegionBuilder, FailedReleaseRaisesTheDeleteMessage) {
 }
 
 TEST(RegionBuilder, RegionThatCannotBeCreatedRaisesTheCombineMessage) {
-    TestMask mask = NoiseMask(20, 20, 50, white, black, 3);
+    const TestMask noise = NoiseMask(64, 64, 50, white, black, 3);
     for (int failing : {1, 9}) {
-        RegionFaults faults(RegionCall::CreateRectRgn, failing);
-        EXPECT_THROW(
-            {
-                try {
-                    BuildVisibleRegion(mask.Rows(), white);
-                } catch (const OvalynShapeException& error) {
-                    EXPECT_EQ(error.Message(), "TOvalynSkin.calculateRegion: CombineRgn failed.");
-                    throw;
-                }
-            },
-            OvalynShapeException);
+        SCOPED_TRACE(::testing::Message() << "failing ExtCreateRegion call " << failing);
+        ExtCreateRegionProbe probe(failing);
+        ExpectCombineMessage(noise);
+        EXPECT_EQ(probe.Calls(), failing);
     }
+    // The empty region of a wholly invisible picture is made differently.
+    RegionFaults faults(RegionCall::CreateRectRgn, 1);
+    ExpectCombineMessage(TestMask(5, 5, white));
+    EXPECT_TRUE(faults.Fired());
 }
