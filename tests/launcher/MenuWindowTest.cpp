@@ -5,6 +5,7 @@
 #include "TestContainer.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
+#include "framework/ui/Application.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Memo.h"
@@ -239,4 +240,19 @@ TEST_F(MenuWindow, APictureThatIsNoBitmapEndsConstruction) {
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Form1->ClientWidth(), 320) << "the background was set before";
     EXPECT_FALSE(Button(3)->Visible());
+}
+
+// An empty picture entry is no error: it loads as an empty picture, and the
+// buttons and the check box it belongs to paint nothing.
+TEST_F(MenuWindow, EmptyPictureEntriesAreTakenAsEmptyPictures) {
+    for (int entry = 3; entry <= 8; ++entry)
+        Entries[entry - 2] = "";
+    Start();
+    Form1->Show();
+    Form1->Repaint();
+    Application->ProcessMessages();
+    EXPECT_TRUE(Boxes().empty()) << LastBoxText();
+    EXPECT_EQ(Form1->Caption(), "Test menu") << "built to its end";
+    EXPECT_TRUE(Button(3)->Visible());
+    EXPECT_TRUE(Button(3)->Mask()->Empty());
 }
