@@ -305,3 +305,66 @@ TEST_F(MenuCommands, ARefusedBuildListsTheProblemsAndWritesNothing) {
     EXPECT_EQ(fs::directory_iterator(work.Path())->path().filename(), "menu")
         << "no temporary file left";
 }
+
+TEST_F(MenuCommands, EmptyPicturesPassAsTheLauncherTakesThem) {
+    work.Write("menu/3-background.bmp", "");
+    work.Write("menu/6-button-over.bmp", "");
+    std::vector<std::string> lines = Problems();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("takes this menu"), std::string::npos) << lines[0];
+}
+
+TEST_F(MenuCommands, AContainersEntriesAboveEightAreNeverRead) {
+    work.Write("menu/9-extra.bin", "entry 9");
+    work.Write("menu/10-more.bin", "entry 10");
+    const std::string out = work.File("ten.ctr");
+    ASSERT_EQ(Run({"build", menu, out}).exitCode, 0);
+    // Entry 10 said to start at 0 leaves entry 9 ending before it begins.
+    std::vector<uint8_t> bytes = ReadWholeFile(out);
+    const std::size_t slot10 = bytes.size() - 2 - 4 * 10 + 4 * 9;
+    std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(slot10),
+              bytes.begin() + static_cast<std::ptrdiff_t>(slot10 + 4), 0);
+    work.Write("ten.ctr", bytes);
+    EXPECT_ANY_THROW(ReadBack(out)) << "entry 9 cannot be read";
+
+    RunResult check = Run({"check", out});
+    EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+    EXPECT_NE(check.out.find("takes this menu (10 entries, 75 configuration lines)"),
+              std::string::npos)
+        << check.out;
+}
+
+TEST_F(MenuCommands, WithAnEmptyLine0TheRequirementModeNeverComes) {
+    // Every installed version passes an empty line 0: the notice's lines and
+    // the shell button of line 42 (group 1) are never used.
+    config[0] = "";
+    config[51] = "dark blue";
+    config[58] = "none";
+    for (int g = 2; g <= 10; ++g)
+        config[4 * g - 3] = "0";
+    config[45] = "white";
+    std::vector<std::string> lines = Problems();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("takes this menu"), std::string::npos) << lines[0];
+
+    config[0] = "4";
+    lines = Problems();
+    ASSERT_EQ(lines.size(), 3u) << ::testing::PrintToString(lines);
+    EXPECT_NE(lines[0].find("line 45 (button font colour)"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("line 51 (notice colour)"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[2].find("line 58 (notice scroll bars)"), std::string::npos) << lines[2];
+}
+
+TEST_F(MenuCommands, AShownValueThatDependsOnTheDecimalSeparatorIsReported) {
+    for (const char* shown : {"0.5", "1,5"}) {
+        SCOPED_TRACE(shown);
+        config[9] = shown;
+        std::string problem = OnlyProblem();
+        EXPECT_NE(problem.find("line 9 (button 3 shown)"), std::string::npos) << problem;
+        EXPECT_NE(problem.find("decimal separator"), std::string::npos) << problem;
+    }
+    config[9] = "2E1";
+    std::vector<std::string> lines = Problems();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("takes this menu"), std::string::npos) << lines[0];
+}

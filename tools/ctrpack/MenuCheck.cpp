@@ -13,7 +13,6 @@ namespace {
 constexpr int kButtonGroups = 10;
 constexpr int kLastFixedLine = 71; // the option count
 constexpr int kFirstOptionLine = 72;
-constexpr int kEntriesRead = 8;
 
 const char* const kPictureNames[] = {"background",     "button",
                                      "pressed button", "button under the pointer",
@@ -21,6 +20,16 @@ const char* const kPictureNames[] = {"background",     "button",
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
+}
+
+// Boolean text is read as a number first, with the decimal separator of the
+// user's locale.
+bool TryStrToBoolWithSeparator(const std::string& text, char separator, bool& value) {
+    const char saved = DecimalSeparator();
+    SetDecimalSeparator(separator);
+    const bool ok = TryStrToBool(text, value);
+    SetDecimalSeparator(saved);
+    return ok;
 }
 
 class ConfigChecker {
@@ -34,11 +43,16 @@ public:
     // "-1" switches) accept anything; like every other line they must exist,
     // and missing lines are reported once, together, at the end.
     void Run() {
+        // Every installed version passes an empty line 0, so the menu then
+        // always comes in launch mode: its notice lines are never read and
+        // the shell button of group 1 is never shown.
+        const bool requirementMode = !Get(0) || !Get(0)->empty();
         bool anyButtonShown = false;
         for (int g = 1; g <= kButtonGroups; ++g) {
             const std::string button = "button " + std::to_string(g);
             std::optional<bool> shown = Boolean(4 * g - 3, button + " shown");
-            anyButtonShown = anyButtonShown || shown.value_or(false);
+            if (g != 1 || requirementMode)
+                anyButtonShown = anyButtonShown || shown.value_or(false);
             Integer(4 * g - 2, button + " Left", 0, 65535);
             Integer(4 * g - 1, button + " Top", 0, 65535);
         }
@@ -48,14 +62,16 @@ public:
             Integer(45, "button font colour");
         Integer(48, "check box Left");
         Integer(49, "check box Top");
-        Integer(51, "notice colour");
-        Integer(52, "notice Left");
-        Integer(53, "notice Top");
-        Integer(54, "notice Width");
-        Integer(55, "notice Height");
-        Integer(56, "notice font size", -INT_MAX, INT_MAX);
-        Integer(57, "notice font colour");
-        Integer(58, "notice scroll bars");
+        if (requirementMode) {
+            Integer(51, "notice colour");
+            Integer(52, "notice Left");
+            Integer(53, "notice Top");
+            Integer(54, "notice Width");
+            Integer(55, "notice Height");
+            Integer(56, "notice font size", -INT_MAX, INT_MAX);
+            Integer(57, "notice font colour");
+            Integer(58, "notice scroll bars");
+        }
         SoundDigits(60);
         Integer(62, "option list Width");
         Integer(63, "option list Left");
@@ -125,13 +141,18 @@ private:
         const std::string* text = Get(index);
         if (!text)
             return std::nullopt;
-        bool value = false;
-        if (!TryStrToBool(*text, value)) {
-            if (report)
-                Report(index, meaning, Quoted(*text) + " is no Boolean (a number, True or False)");
-            return std::nullopt;
-        }
-        return value;
+        bool value = false, withComma = false;
+        const bool point = TryStrToBoolWithSeparator(*text, '.', value);
+        const bool comma = TryStrToBoolWithSeparator(*text, ',', withComma);
+        if (point && comma)
+            return value;
+        if (report && (point || comma))
+            Report(index, meaning,
+                   Quoted(*text) + " is a Boolean only where the decimal separator is '" +
+                       (point ? "." : ",") + "', so the user's locale would decide");
+        else if (report)
+            Report(index, meaning, Quoted(*text) + " is no Boolean (a number, True or False)");
+        return std::nullopt;
     }
 
     void SoundDigits(int index) {
@@ -156,13 +177,14 @@ private:
 std::vector<std::string> CheckMenu(const std::string& menuName,
                                    const std::vector<MenuEntry>& entries) {
     std::vector<std::string> problems;
-    if (entries.size() < kEntriesRead)
+    if (entries.size() < static_cast<std::size_t>(kLauncherEntries))
         problems.push_back(menuName + ": holds " + std::to_string(entries.size()) +
                            " entries; the launcher reads entries 1 to 8");
     for (const MenuEntry& entry : entries) {
         if (entry.number == 1) {
             ConfigChecker(entry, problems).Run();
-        } else if (entry.number >= 3 && entry.number <= kEntriesRead) {
+        } else if (entry.number >= 3 && entry.number <= kLauncherEntries && !entry.bytes.empty()) {
+            // An empty entry loads as an empty picture, which the launcher takes.
             TBmpCheck check = CheckBmpFile(entry.bytes.data(), entry.bytes.size());
             if (!check.Ok)
                 problems.push_back(entry.source + ": the " + kPictureNames[entry.number - 3] +

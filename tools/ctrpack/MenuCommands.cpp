@@ -78,15 +78,18 @@ int RunCheck(const CommandArgs& args) {
     const std::string& source = words[0];
     std::error_code error;
     const bool isFolder = std::filesystem::is_directory(std::filesystem::path(source), error);
+    int entriesHeld = 0;
     const std::vector<MenuEntry> entries =
-        isFolder ? ReadMenuFolder(source) : ReadMenuContainer(source);
+        isFolder ? ReadMenuFolder(source) : ReadMenuContainer(source, entriesHeld);
+    if (isFolder)
+        entriesHeld = static_cast<int>(entries.size());
 
     const std::vector<std::string> problems = CheckMenu(source, entries);
     for (const std::string& problem : problems)
         std::printf("%s\n", problem.c_str());
     if (!problems.empty())
         return 1;
-    std::printf("%s: the launcher takes this menu (%zu entries, %d configuration lines)\n",
-                source.c_str(), entries.size(), ConfigLineCount(entries));
+    std::printf("%s: the launcher takes this menu (%d entries, %d configuration lines)\n",
+                source.c_str(), entriesHeld, ConfigLineCount(entries));
     return 0;
 }

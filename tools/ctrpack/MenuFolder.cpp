@@ -76,10 +76,12 @@ std::vector<MenuEntry> ReadMenuFolder(const std::string& folder) {
     return entries;
 }
 
-std::vector<MenuEntry> ReadMenuContainer(const std::string& container) {
+std::vector<MenuEntry> ReadMenuContainer(const std::string& container, int& entriesHeld) {
     ContainerReading reading(container, 0);
+    entriesHeld = reading.EntryCount();
     std::vector<MenuEntry> entries;
-    for (int n = 1; n <= reading.EntryCount(); ++n) {
+    // A damaged entry above those the launcher reads does not hinder it.
+    for (int n = 1; n <= reading.EntryCount() && n <= kLauncherEntries; ++n) {
         ReadEntry read = reading.Entry(n, true);
         entries.push_back(
             {n, container + " entry " + std::to_string(n), false, std::move(read.bytes)});

@@ -23,5 +23,9 @@ int MenuEntryNumber(const std::string& fileName);
 // limits (read sizes are checked before any bytes are read).
 std::vector<MenuEntry> ReadMenuFolder(const std::string& folder);
 
-// Entries 1 to N of a container, descrambled (ToolError when it cannot be read).
-std::vector<MenuEntry> ReadMenuContainer(const std::string& container);
+// The launcher reads entries 1 to 8 and never looks at any above them.
+inline constexpr int kLauncherEntries = 8;
+
+// The entries of a container that the launcher reads, descrambled (ToolError
+// when one cannot be read); entriesHeld tells how many the container holds.
+std::vector<MenuEntry> ReadMenuContainer(const std::string& container, int& entriesHeld);
