@@ -2,14 +2,14 @@
 
 #include "tools/ctrpack/ToolError.h"
 
-Arguments::Arguments(const std::vector<std::string>& words, const OptionSpec& spec) {
+Arguments::Arguments(const std::vector<std::string>& words, const OptionSpec& accepted) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (word.size() < 2 || word.compare(0, 2, "--") != 0) {
             positional_.push_back(word);
-        } else if (spec.flags.count(word)) {
+        } else if (accepted.flags.count(word)) {
             flags_.insert(word);
-        } else if (spec.valueOptions.count(word)) {
+        } else if (accepted.valueOptions.count(word)) {
             if (i + 1 >= words.size())
                 throw ToolError(word, "needs a value");
             values_[word] = words[++i];

@@ -16,7 +16,7 @@ struct OptionSpec {
 class Arguments {
 public:
     // Raises ToolError for an unknown option or a value option without value.
-    Arguments(const std::vector<std::string>& words, const OptionSpec& spec);
+    Arguments(const std::vector<std::string>& words, const OptionSpec& accepted);
 
     const std::vector<std::string>& Positional() const { return positional_; }
     bool Has(const std::string& flag) const { return flags_.count(flag) != 0; }
