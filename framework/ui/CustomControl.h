@@ -1,8 +1,7 @@
 // TCustomControl: a windowed control that paints itself on a canvas.
 #pragma once
 
-#include <memory>
-
+#include "framework/ui/ControlCanvas.h"
 #include "framework/ui/WinControl.h"
 
 class TCanvas;
@@ -27,9 +26,5 @@ protected:
     void DestroyWnd() override;
 
 private:
-    void ReleaseWindowDc();
-
-    std::unique_ptr<TCanvas> canvas_;
-    HDC windowDc_ = nullptr; // from GetDC while no paint is running; released with the window
-    bool painting_ = false;
+    TControlCanvas canvas_;
 };

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/graphics/Canvas.h"
-#include "framework/graphics/Font.h"
 #include "framework/runtime/Exceptions.h"
 #include "framework/ui/Application.h"
 
@@ -12,8 +10,7 @@ const char* const cannotFocus =
     "Ein unsichtbares oder deaktiviertes Fenster kann nicht den Fokus erhalten";
 }
 
-TCustomForm::TCustomForm(TComponent* owner)
-    : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), canvas_(*this) {
     SetControlStyle(
         {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks});
     visible_ = false;
@@ -33,7 +30,7 @@ TCustomForm::~TCustomForm() {
     }
     // The components go first, while the form is still whole.
     DestroyComponents();
-    ReleaseWindowDc();
+    canvas_.ReleaseWindowDc();
     DestroyHandle();
 }
 
@@ -125,7 +122,7 @@ void TCustomForm::CreateHandle() {
 }
 
 void TCustomForm::DestroyWnd() {
-    ReleaseWindowDc();
+    canvas_.ReleaseWindowDc();
     active_ = false;
     TWinControl::DestroyWnd();
 }
@@ -238,48 +235,14 @@ void TCustomForm::Close() {
 }
 
 TCanvas* TCustomForm::Canvas() {
-    if (!painting_) {
-        HWND window = Handle();
-        canvas_->SetHandle(nullptr);
-        if (windowDc_)
-            ReleaseDC(window, windowDc_);
-        windowDc_ = GetDC(window);
-        canvas_->SetHandle(windowDc_);
-        canvas_->Font().Assign(Font());
-        canvas_->Brush().SetColor(Color());
-    }
-    return canvas_.get();
-}
-
-void TCustomForm::ReleaseWindowDc() {
-    if (canvas_)
-        canvas_->SetHandle(nullptr);
-    if (windowDc_ && HandleAllocated())
-        ReleaseDC(Handle(), windowDc_);
-    windowDc_ = nullptr;
+    return canvas_.Canvas();
 }
 
 void TCustomForm::WMPaint(TMessage&) {
-    ReleaseWindowDc();
-    HWND window = Handle();
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(window, &paint);
-    canvas_->SetHandle(dc);
-    canvas_->Font().Assign(Font());
-    canvas_->Brush().SetColor(Color());
-    painting_ = true;
-    struct TEndPaint {
-        TCustomForm* Form;
-        HWND Window;
-        PAINTSTRUCT* Paint;
-        ~TEndPaint() {
-            Form->painting_ = false;
-            Form->canvas_->SetHandle(nullptr);
-            EndPaint(Window, Paint);
-        }
-    } endPaint{this, window, &paint};
-    Paint();
-    PaintControls(dc);
+    canvas_.Paint([this](HDC dc) {
+        Paint();
+        PaintControls(dc);
+    });
 }
 
 void TCustomForm::WMWindowPosChanged(TMessage& message) {

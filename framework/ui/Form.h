@@ -10,9 +10,9 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 
 #include "framework/ui/BorderStyle.h"
+#include "framework/ui/ControlCanvas.h"
 #include "framework/ui/WinControl.h"
 
 class TCanvas;
@@ -119,7 +119,6 @@ private:
     void ResizeForClient(int clientWidth, int clientHeight);
     // The frame's style bits for the border settings (no window needed).
     void FrameStyle(DWORD& style, DWORD& exStyle) const;
-    void ReleaseWindowDc();
     void SelectNext(TWinControl* current, bool forward);
     friend class TApplication;
 
@@ -129,9 +128,7 @@ private:
     bool active_ = false;
     bool created_ = false;
     TWinControl* activeControl_ = nullptr; // not owned
-    std::unique_ptr<TCanvas> canvas_;
-    HDC windowDc_ = nullptr; // from GetDC while no paint runs
-    bool painting_ = false;
+    TControlCanvas canvas_;
     // Client size asked for while the layout is read; applied again in Loaded,
     // when the border style is final.
     int pendingClientWidth_ = -1;
