@@ -350,8 +350,9 @@ void TForm1::StartDirectly() {
     try {
         FillOptionList();
         LaunchProgram();
-    } catch (const Exception& error) {
-        Application->ShowException(error);
+    } catch (...) {
+        // Any failure, also one outside the framework's own classes.
+        Application->HandleException();
         Application->Terminate();
     }
 }
