@@ -286,6 +286,30 @@ TEST_F(GlassEmulated, TheFormAndItsButtonsShowTheBlendOfTheirPictures) {
             << x << "," << y;
 }
 
+TEST_F(GlassEmulated, ItsPaintingIsTheGlassAloneAndFiresNoOnPaint) {
+    int paints = 0;
+    form_->OnPaint = [&](TObject*) {
+        ++paints;
+        form_->Canvas()->Brush().SetColor(clRed);
+        form_->Canvas()->FillRect(Rect(0, 0, form_->Width(), form_->Height()));
+    };
+    auto skin = MakePicture(80, 50, [](int x, int y) { return 0x30C050u + x + (y << 16); });
+    form_->Skin()->Assign(skin.get()); // reshaping paints at once
+    form_->SetBounds(180, 110, form_->Width(), form_->Height());
+    form_->Show();
+    PumpFor(200);
+    InvalidateRect(form_->Handle(), nullptr, FALSE);
+    PumpFor(150);
+    EXPECT_EQ(paints, 0);
+    ASSERT_FALSE(form_->Background()->Empty());
+    const TSpeedBitmap& screen = *form_->Background();
+    WindowPixels shown(form_->Handle(), 0, 0, 80, 50);
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{40, 25}, std::pair{79, 49}})
+        EXPECT_EQ(shown.At(x, y),
+                  Blend(*form_, PixelOfSpeed(screen, 180 + x, 110 + y), PixelOf(*skin, x, y)))
+            << x << "," << y;
+}
+
 TEST_F(GlassEmulated, EmptyPicturesComposeToNothingAndRaiseNothing) {
     TBitmap empty;
     TSpeedBitmap* glass = form_->ComposeControl(5, 5, empty);
