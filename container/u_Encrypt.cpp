@@ -31,14 +31,84 @@ TKeyTable BuildKeyTable(int32_t seed) {
     return key;
 }
 
+// The key stream in lanes: byte n takes the top byte of the generator's state
+// after n + 1 steps from `state`. kLanes states, one per byte of a block,
+// each jump kLanes steps at once, so the blocks need no chain from byte to
+// byte and the fixed-size inner loops vectorise. The shared generator is not
+// touched.
+constexpr int kLanes = 16;
+
+#if defined(__GNUC__)
+#define OVALYN_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define OVALYN_ALWAYS_INLINE inline
+#endif
+
+template <bool Subtract>
+OVALYN_ALWAYS_INLINE void ApplyKeyStream(uint8_t* bytes, int64_t size, uint32_t state) {
+    uint32_t lanes[kLanes];
+    const TRandomJump step = RandomJump(1);
+    for (uint32_t& lane : lanes) {
+        state = step.Apply(state);
+        lane = state;
+    }
+    const TRandomJump stride = RandomJump(kLanes);
+    const uint32_t multiplier = stride.Multiplier;
+    const uint32_t increment = stride.Increment;
+    int64_t n = 0;
+    for (; size - n >= kLanes; n += kLanes) {
+        uint8_t* block = bytes + n;
+        for (int j = 0; j < kLanes; ++j) {
+            const auto key = static_cast<uint8_t>(lanes[j] >> 24);
+            block[j] = Subtract ? static_cast<uint8_t>(block[j] - key)
+                                : static_cast<uint8_t>(block[j] + key);
+        }
+        for (int j = 0; j < kLanes; ++j)
+            lanes[j] = lanes[j] * multiplier + increment;
+    }
+    // Fewer than kLanes bytes left: lane j already holds byte n + j's state.
+    for (int j = 0; n < size; ++n, ++j) {
+        const auto key = static_cast<uint8_t>(lanes[j] >> 24);
+        bytes[n] =
+            Subtract ? static_cast<uint8_t>(bytes[n] - key) : static_cast<uint8_t>(bytes[n] + key);
+    }
+}
+
+void ApplyKeyStreamPlain(uint8_t* bytes, int64_t size, uint32_t state, bool subtract) {
+    if (subtract)
+        ApplyKeyStream<true>(bytes, size, state);
+    else
+        ApplyKeyStream<false>(bytes, size, state);
+}
+
+#if defined(__i386__) && defined(__GNUC__)
+// The 32-bit build targets processors without SSE2 by default; where the
+// processor has it, the same loops compiled for it run several times faster.
+__attribute__((target("sse2"))) void ApplyKeyStreamSse2(uint8_t* bytes, int64_t size,
+                                                        uint32_t state, bool subtract) {
+    if (subtract)
+        ApplyKeyStream<true>(bytes, size, state);
+    else
+        ApplyKeyStream<false>(bytes, size, state);
+}
+
+void ApplyKeyStreamBest(uint8_t* bytes, int64_t size, uint32_t state, bool subtract) {
+    static const bool hasSse2 = __builtin_cpu_supports("sse2");
+    if (hasSse2)
+        ApplyKeyStreamSse2(bytes, size, state, subtract);
+    else
+        ApplyKeyStreamPlain(bytes, size, state, subtract);
+}
+#else
+void ApplyKeyStreamBest(uint8_t* bytes, int64_t size, uint32_t state, bool subtract) {
+    ApplyKeyStreamPlain(bytes, size, state, subtract);
+}
+#endif
+
 void ScrambleRandomSequence(uint8_t* bytes, int64_t size, uint8_t direction) {
     if (direction != kScramble && direction != kDescramble)
         return; // nothing to change, so nothing is drawn
-    for (int64_t n = 0; n < size; ++n) {
-        const auto r = static_cast<uint8_t>(Random(256));
-        bytes[n] = direction == kScramble ? static_cast<uint8_t>(bytes[n] + r)
-                                          : static_cast<uint8_t>(bytes[n] - r);
-    }
+    ApplyKeyStreamBest(bytes, size, RandomState(), direction == kDescramble);
 }
 
 void ScrambleKeyTable(uint8_t* bytes, int64_t size, uint8_t direction, int32_t seed) {

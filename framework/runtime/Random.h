@@ -10,6 +10,20 @@ void SetRandomState(uint32_t state);
 // Steps the state and returns a number below n (0 when n is 0).
 uint32_t Random(uint32_t n);
 
+// What a number of generator steps does to a state, as one affine map
+// state -> Multiplier * state + Increment (mod 2^32). Lets a caller produce
+// the generator's sequence from several points at once without the shared
+// state.
+struct TRandomJump {
+    uint32_t Multiplier = 1;
+    uint32_t Increment = 0;
+
+    uint32_t Apply(uint32_t state) const { return Multiplier * state + Increment; }
+};
+
+// The map of `steps` steps (1 and 0 for no step), in O(log steps).
+TRandomJump RandomJump(uint64_t steps);
+
 // Saves the generator's state and puts it back when leaving the scope, so a
 // borrower leaves the generator as it found it on every path.
 class TRandomStateGuard {
