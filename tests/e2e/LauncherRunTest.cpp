@@ -6,60 +6,11 @@
 
 #include <windows.h>
 
+#include "LauncherInstall.h"
 #include "ProcessDriver.h"
-#include "tests/launcher/TestContainer.h"
 
 namespace {
-
-constexpr DWORD kTimeoutMs = 15000;
-
-// The demo menu, made quiet and with a program that records and ends.
-std::vector<std::string> TestConfig() {
-    std::vector<std::string> lines = DemoConfigLines();
-    lines.at(43) = "DemoApp.exe -exit";
-    lines.at(60) = "0000";
-    return lines;
-}
-
-// A launcher installation: Launcher.exe, DemoApp.exe and the container in
-// folder, and optionally a "Config.log".
-void Install(const std::string& folder, const std::string& configLog = "") {
-    CopyFileOrThrow(OVALYN_LAUNCHER_EXE, folder + "Launcher.exe");
-    CopyFileOrThrow(OVALYN_DEMOAPP_EXE, folder + "DemoApp.exe");
-    WriteContainer(folder + "L-Ctnr.ctr", DemoEntries(TestConfig()));
-    if (!configLog.empty())
-        WriteFileBytes(folder + "Config.log", configLog);
-}
-
-// DemoApp's record: its command line and the show state it was given.
-std::vector<std::string> Record(const std::string& path) {
-    std::string text = FileText(path);
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
-POINT ClientToScreenPoint(HWND window, int x, int y) {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    return point;
-}
-
-// Centre of the demo's button group g (160 x 36 pictures).
-POINT ButtonCentre(HWND window, int group) {
-    std::vector<std::string> lines = TestConfig();
-    int left = std::stoi(lines.at(4 * group - 2));
-    int top = std::stoi(lines.at(4 * group - 1));
-    return ClientToScreenPoint(window, left + 80, top + 18);
-}
-
+constexpr DWORD kTimeoutMs = kLauncherTimeoutMs;
 } // namespace
 
 TEST(LauncherRun, LaunchButtonStartsTheProgramInsideAFolderWithABlank) {
@@ -105,18 +56,9 @@ TEST(LauncherRun, RememberedDirectStartShowsNoMenuAndStartsTheProgram) {
     TTempFolder folder("direct");
     Install(folder.Path(), "-1\r\n-1\r\n2\r\n");
 
-    TProcess launcher(folder.Path() + "Launcher.exe", folder.Path());
-    bool seenOnScreen = false;
-    DWORD start = GetTickCount();
-    while (launcher.Running() && GetTickCount() - start < kTimeoutMs) {
-        for (HWND window : launcher.Windows()) {
-            RECT rect;
-            if (GetWindowRect(window, &rect) && rect.right > 0)
-                seenOnScreen = true;
-        }
-        Sleep(5);
-    }
-    ASSERT_FALSE(launcher.Running()) << "the direct start did not end the launcher";
+    bool ended = false;
+    bool seenOnScreen = RunShowedAWindow(folder.Path() + "Launcher.exe", folder.Path(), ended);
+    ASSERT_TRUE(ended) << "the direct start did not end the launcher";
     EXPECT_FALSE(seenOnScreen) << "a window of the launcher showed on the screen";
 
     ASSERT_TRUE(WaitForFile(folder.Path() + "DemoApp.run.txt", kTimeoutMs));
