@@ -286,6 +286,18 @@ void TCustomForm::WndProc(TMessage& message) {
         Close();
         message.Result = 0;
         return;
+    case WM_GETMINMAXINFO: {
+        DefaultHandler(message);
+        // A framed window is otherwise held to a little more than the screen,
+        // so a client area larger than the screen would come out cut down.
+        // The size the form itself asks for is always allowed.
+        auto* limits = reinterpret_cast<MINMAXINFO*>(message.LParam);
+        if (limits) {
+            limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, Width());
+            limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, Height());
+        }
+        return;
+    }
     default:
         TWinControl::WndProc(message);
     }

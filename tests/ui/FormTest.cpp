@@ -45,6 +45,42 @@ TEST(FormBorder, SingleBorderSetsOuterSizeFromClientSize) {
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
 }
 
+// A picture larger than the screen still gets a client area of exactly its
+// size, whether the window is made at that size or resized to it later, and
+// with or without a frame.
+TEST(FormBorder, ClientSizeLargerThanTheScreenIsKeptExactly) {
+    const int wide = GetSystemMetrics(SM_CXSCREEN) + 640;
+    const int high = GetSystemMetrics(SM_CYSCREEN) + 56;
+    for (TFormBorderStyle border : {bsNone, bsSingle, bsSizeable}) {
+        SCOPED_TRACE(static_cast<int>(border));
+        ScopedTestApplication app;
+        TForm madeLarge(nullptr);
+        madeLarge.SetBorderStyle(border);
+        madeLarge.SetClientWidth(wide);
+        madeLarge.SetClientHeight(high);
+        madeLarge.AfterConstruction();
+        SIZE client = ClientSize(madeLarge.Handle());
+        EXPECT_EQ(client.cx, wide);
+        EXPECT_EQ(client.cy, high);
+        EXPECT_EQ(madeLarge.ClientWidth(), wide);
+        EXPECT_EQ(madeLarge.ClientHeight(), high);
+
+        TForm resized(nullptr);
+        resized.SetBorderStyle(border);
+        resized.AfterConstruction();
+        resized.SetBounds(10, 10, 300, 200);
+        HWND window = resized.Handle();
+        resized.SetClientWidth(wide);
+        resized.SetClientHeight(high);
+        client = ClientSize(window);
+        EXPECT_EQ(client.cx, wide);
+        EXPECT_EQ(client.cy, high);
+        SIZE outer = OuterSize(window);
+        EXPECT_EQ(outer.cx, resized.Width());
+        EXPECT_EQ(outer.cy, resized.Height());
+    }
+}
+
 TEST(FormBorder, ClientSizeReadWithTheLayoutFollowsTheFinalBorderStyle) {
     ScopedTestApplication app;
     TForm form(nullptr);
