@@ -11,11 +11,8 @@
 #include <vector>
 
 #include "framework/graphics/Bitmap.h"
+#include "tests/support/MessagePump.h"
 
-// Handles messages (and the application's idle work) until done() holds or the time
-// is up; returns done().
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
-void PumpFor(int ms);
 
 // The real pointer. Each waits until the system has seen the input.
 void MovePointer(int screenX, int screenY);

@@ -14,6 +14,7 @@
 #include "framework/ui/Application.h"
 #include "framework/ui/CustomControl.h"
 #include "framework/ui/Form.h"
+#include "tests/support/MessagePump.h"
 
 // Points the global Application at a new object for the test's lifetime and
 // records every platform call (message boxes answer IDOK).
@@ -31,10 +32,6 @@ private:
     ScopedPlatform platform_{calls_};
 };
 
-// Handles messages until done() holds or the time is up; returns done().
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
-// Handles messages for a while (for "nothing happens" checks).
-void PumpFor(int ms);
 // Throws away every waiting message, WM_QUIT included.
 void DrainQueue();
 
