@@ -127,6 +127,36 @@ std::vector<uint8_t> ScaledBackground(const std::vector<uint8_t>& source, const 
     return out;
 }
 
+// The menu with its border switch (line 50) off, so the launcher shows a
+// frameless window like the minimal program's popup; the demo keeps its frame.
+std::vector<uint8_t> Frameless(const std::vector<uint8_t>& config, const std::string& name) {
+    constexpr int kBorderLine = 50;
+    std::vector<uint8_t> out;
+    int line = 0;
+    size_t at = 0;
+    while (at < config.size()) {
+        size_t end = at;
+        while (end < config.size() && config[end] != '\r' && config[end] != '\n')
+            ++end;
+        if (line == kBorderLine) {
+            out.push_back('0');
+        } else {
+            out.insert(out.end(), config.begin() + at, config.begin() + end);
+        }
+        size_t next = end;
+        if (next < config.size() && config[next] == '\r')
+            ++next;
+        if (next < config.size() && config[next] == '\n')
+            ++next;
+        out.insert(out.end(), config.begin() + end, config.begin() + next);
+        at = next;
+        ++line;
+    }
+    if (line <= kBorderLine)
+        throw std::runtime_error(name + ": no line " + std::to_string(kBorderLine));
+    return out;
+}
+
 void CreateFolder(const std::string& path) {
     if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         Fail("cannot create folder " + path);
@@ -360,6 +390,8 @@ void Measure(int repetitions, const std::string& root) {
 
     const std::string demoMenu = WindowsPath(OVALYN_DEMO_MENU);
     CopyMenuFolder(demoMenu, menu);
+    WriteWholeFile(menu + "\\1-config.txt",
+                   Frameless(ReadWholeFile(menu + "\\1-config.txt"), demoMenu + "\\1-config.txt"));
     WriteWholeFile(menu + "\\3-background.bmp",
                    ScaledBackground(ReadWholeFile(menu + "\\3-background.bmp"),
                                     demoMenu + "\\3-background.bmp"));

@@ -79,6 +79,11 @@ void TOvalynShapeControl::SetInvisibleColor(TColor color) {
     if (color == invisibleColor_)
         return;
     invisibleColor_ = color;
+    // While a stored layout is read, a colour with no mask and no window yet
+    // has nothing to reshape: the window is made, without a region, when it
+    // is first needed instead of by this setter.
+    if (ComponentState().Contains(csReading) && mask_->Empty() && !HandleAllocated())
+        return;
     shapeIt(this);
 }
 

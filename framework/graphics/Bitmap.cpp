@@ -234,6 +234,27 @@ void TBitmap::Replace(Image&& image) {
     height_ = image.height;
 }
 
+void TBitmap::TakeOver(TBitmap& other) {
+    if (&other == this)
+        return;
+    if (other.canvasDc_)
+        ::SelectObject(other.canvasDc_, other.canvasStockBitmap_);
+    Image taken;
+    taken.handle = std::move(other.handle_);
+    taken.bits = other.bits_;
+    taken.stride = other.stride_;
+    taken.info = other.info_;
+    taken.width = other.width_;
+    taken.height = other.height_;
+    other.bits_ = nullptr;
+    other.stride_ = 0;
+    other.width_ = 0;
+    other.height_ = 0;
+    Replace(std::move(taken));
+    pixelFormat_ = other.pixelFormat_;
+    Changed(this);
+}
+
 void TBitmap::CopyPixelsInto(Image& target) const {
     const int w = std::min(width_, target.width);
     const int h = std::min(height_, target.height);
@@ -391,10 +412,19 @@ void TBitmap::LoadFromStream(TStream& stream) {
     }
     // Headers, palette and the largest pixel data the checks accept.
     const int64_t cap = static_cast<int64_t>(kMaxBitmapBytes) + 65536;
-    std::vector<uint8_t> file(static_cast<size_t>(std::min(remaining, cap)));
-    stream.ReadBuffer(file.data(), static_cast<int64_t>(file.size()));
+    const size_t length = static_cast<size_t>(std::min(remaining, cap));
+    // A memory stream is read where it lies instead of through a copy.
+    std::vector<uint8_t> copy;
+    const uint8_t* file = nullptr;
+    if (auto* memory = dynamic_cast<TMemoryStream*>(&stream)) {
+        file = memory->Memory() + start;
+    } else {
+        copy.resize(length);
+        stream.ReadBuffer(copy.data(), static_cast<int64_t>(length));
+        file = copy.data();
+    }
 
-    TBmpCheck check = CheckBmpFile(file.data(), file.size());
+    TBmpCheck check = CheckBmpFile(file, length);
     if (!check.Ok)
         throw EInvalidGraphic(kInvalidBitmap + check.Error);
     const TBmpGeometry& g = check.Geometry;
@@ -436,12 +466,12 @@ void TBitmap::LoadFromStream(TStream& stream) {
 
     std::vector<RGBQUAD> palette;
     for (uint32_t i = 0; i < g.PaletteEntries && g.BitCount <= 8; ++i) {
-        const uint8_t* p = file.data() + g.PaletteOffset + i * g.PaletteEntrySize;
+        const uint8_t* p = file + g.PaletteOffset + i * g.PaletteEntrySize;
         palette.push_back(RGBQUAD{p[0], p[1], p[2], 0});
     }
 
     Image image = MakeImage(g.Width, g.Height, format, palette);
-    const uint8_t* pixels = file.data() + g.PixelOffset;
+    const uint8_t* pixels = file + g.PixelOffset;
     const uint32_t rleBytes = rle ? g.PixelBytes : 0;
     if (sameLayout) {
         for (int row = 0; row < g.Height; ++row) {
@@ -482,7 +512,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
 
     const uint64_t used =
         uint64_t(g.PixelOffset) + (rle ? g.PixelBytes : uint64_t(g.Stride) * uint64_t(g.Height));
-    stream.SetPosition(start + static_cast<int64_t>(std::min<uint64_t>(used, file.size())));
+    stream.SetPosition(start + static_cast<int64_t>(std::min<uint64_t>(used, length)));
     Replace(std::move(image));
     pixelFormat_ = format;
     Changed(this);

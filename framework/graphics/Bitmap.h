@@ -26,6 +26,9 @@ public:
     // pixels. From another TGraphic: takes its size and draws it. nullptr
     // empties the bitmap (0 x 0). Each ends in one Changed(this).
     void Assign(TPersistent* source) override;
+    // As Assign from other, but the pixels move instead of being copied:
+    // other is left empty.
+    void TakeOver(TBitmap& other);
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }

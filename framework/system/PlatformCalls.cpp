@@ -3,15 +3,31 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+namespace {
+// Sound and shell DLLs are loaded on first use rather than imported: under
+// Wine each costs a program some 10-20 ms before its first line runs, and a
+// launcher may never open a shell target.
+template <typename Function> Function LateBound(const char* dll, const char* name) {
+    HMODULE module = ::LoadLibraryA(dll); // kept loaded for the rest of the process
+    return module
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
+               : nullptr;
+}
+} // namespace
+
 BOOL TPlatformCalls::PlaySoundA(const char* sound, HMODULE module, DWORD flags) {
-    return ::PlaySoundA(sound, module, flags);
+    static const auto play = LateBound<decltype(&::PlaySoundA)>("winmm.dll", "PlaySoundA");
+    return play ? play(sound, module, flags) : FALSE;
 }
 UINT TPlatformCalls::WinExec(const char* commandLine, UINT show) {
     return ::WinExec(commandLine, show);
 }
 HINSTANCE TPlatformCalls::ShellExecuteA(HWND window, const char* verb, const char* file,
                                         const char* parameters, const char* directory, int show) {
-    return ::ShellExecuteA(window, verb, file, parameters, directory, show);
+    static const auto execute =
+        LateBound<decltype(&::ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    return execute ? execute(window, verb, file, parameters, directory, show)
+                   : reinterpret_cast<HINSTANCE>(SE_ERR_DLLNOTFOUND);
 }
 BOOL TPlatformCalls::MessageBeep(UINT type) {
     return ::MessageBeep(type);

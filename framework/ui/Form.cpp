@@ -112,7 +112,6 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     params.Style = style | (Enabled() ? 0 : WS_DISABLED);
     params.ExStyle = exStyle;
     params.WndParent = nullptr;
-    params.WindowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
 }
 
 void TCustomForm::CreateHandle() {

@@ -26,6 +26,10 @@ public:
     // Called by the parent with dc prepared as described for Canvas().
     void PaintOn(HDC dc);
 
+    // True when Paint covers every pixel of the control's rectangle: the
+    // parent then leaves that rectangle out when it erases its background.
+    virtual bool Opaque() const { return false; }
+
 protected:
     virtual void Paint();
 

@@ -43,6 +43,13 @@ void TImage::PictureChanged() {
     Invalidate();
 }
 
+bool TImage::Opaque() const {
+    const TBitmap* bitmap = picture_->Bitmap();
+    if (bitmap->Empty())
+        return false;
+    return stretch_ || (bitmap->Width() >= Width() && bitmap->Height() >= Height());
+}
+
 void TImage::Paint() {
     TBitmap* bitmap = picture_->Bitmap();
     if (bitmap->Empty())

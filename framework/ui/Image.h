@@ -28,6 +28,10 @@ public:
     bool Center() const { return center_; }
     void SetCenter(bool center);
 
+    // A picture drawn over the whole control (stretched, or at least as
+    // large as the control) hides the parent's background there.
+    bool Opaque() const override;
+
 protected:
     void Paint() override;
 

@@ -34,13 +34,13 @@ void TPicture::LoadFromStream(TStream& stream) {
     // Decode into a separate bitmap: a malformed stream leaves the picture as it was.
     TBitmap loaded;
     loaded.LoadFromStream(stream);
-    bitmap_->Assign(&loaded);
+    bitmap_->TakeOver(loaded);
 }
 
 void TPicture::LoadFromFile(const std::string& fileName) {
     TBitmap loaded;
     loaded.LoadFromFile(fileName);
-    bitmap_->Assign(&loaded);
+    bitmap_->TakeOver(loaded);
 }
 
 int TPicture::Width() const {

@@ -151,10 +151,12 @@ void TWinControl::CreateHandle() {
     SetControlState(ControlState().Exclude(csCreating));
 }
 
+// A hidden child gets its window when it is shown or its handle is asked
+// for: creating windows nobody sees is most of a skinned form's start-up.
 void TWinControl::CreateChildHandles() {
     std::vector<TControl*> children = controls_;
     for (TControl* child : children)
-        if (auto* windowed = dynamic_cast<TWinControl*>(child))
+        if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && windowed->Visible())
             windowed->CreateHandle();
 }
 
@@ -384,7 +386,7 @@ void TWinControl::SetParent(TWinControl* parent) {
     // the new parent.
     DestroyHandle();
     TControl::SetParent(parent);
-    if (parent && parent->HandleAllocated())
+    if (parent && parent->HandleAllocated() && Visible())
         HandleNeeded();
 }
 
@@ -633,9 +635,21 @@ void TWinControl::WMEraseBkgnd(TMessage& message) {
         DefaultHandler(message);
         return;
     }
+    // The rectangles that opaque windowless children paint over are left
+    // alone: erasing them first costs a second pass over the pixels (and,
+    // on a large window, a visible flash of the form's colour).
+    HDC dc = reinterpret_cast<HDC>(message.WParam);
+    const int saved = SaveDC(dc);
+    for (TControl* child : controls_) {
+        auto* graphic = dynamic_cast<TGraphicControl*>(child);
+        if (graphic && graphic->Visible() && graphic->Opaque())
+            ExcludeClipRect(dc, child->Left(), child->Top(), child->Left() + child->Width(),
+                            child->Top() + child->Height());
+    }
     RECT client{};
     GetClientRect(handle_, &client);
-    FillRect(reinterpret_cast<HDC>(message.WParam), &client, ColorBrush());
+    FillRect(dc, &client, ColorBrush());
+    RestoreDC(dc, saved);
     message.Result = 1;
 }
 
