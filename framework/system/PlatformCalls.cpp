@@ -3,6 +3,8 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include "framework/system/SoundQueue.h"
+
 namespace {
 // Sound and shell DLLs are loaded on first use rather than imported: under
 // Wine each costs a program some 10-20 ms before its first line runs, and a
@@ -16,8 +18,13 @@ template <typename Function> Function LateBound(const char* dll, const char* nam
 } // namespace
 
 BOOL TPlatformCalls::PlaySoundA(const char* sound, HMODULE module, DWORD flags) {
-    static const auto play = LateBound<decltype(&::PlaySoundA)>("winmm.dll", "PlaySoundA");
-    return play ? play(sound, module, flags) : FALSE;
+    // Made once and kept to the end of the process: its thread may still be
+    // playing while static objects are destroyed.
+    static TSoundQueue* const queue = new TSoundQueue([](const char* s, HMODULE m, DWORD f) {
+        static const auto play = LateBound<decltype(&::PlaySoundA)>("winmm.dll", "PlaySoundA");
+        return play ? play(s, m, f) : FALSE;
+    });
+    return queue->Play(sound, module, flags);
 }
 UINT TPlatformCalls::WinExec(const char* commandLine, UINT show) {
     return ::WinExec(commandLine, show);

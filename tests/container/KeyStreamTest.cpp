@@ -2,11 +2,13 @@
 // against the generator stepped byte by byte, and the jump it relies on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <vector>
 
 #include "container/ContainerKey.h"
+#include "container/KeyStreamCode.h"
 #include "container/u_Encrypt.h"
 #include "framework/runtime/Random.h"
 #include "framework/runtime/Streams.h"
@@ -56,9 +58,35 @@ Bytes Scrambled(const Bytes& input, uint8_t direction, int32_t seed) {
 class KeyStream : public ::testing::Test {
 protected:
     void SetUp() override { SetRandomState(kOutside); }
-    void TearDown() override { EXPECT_EQ(RandomState(), kOutside); }
+    void TearDown() override {
+        SetKeyStreamCode(TKeyStreamCode::Best);
+        EXPECT_EQ(RandomState(), kOutside);
+    }
     static constexpr uint32_t kOutside = 0x5EED1234u;
 };
+
+// Every code this processor runs; the automatic choice is one of them.
+std::vector<TKeyStreamCode> RunnableCodes() {
+    std::vector<TKeyStreamCode> codes;
+    for (TKeyStreamCode code :
+         {TKeyStreamCode::Best, TKeyStreamCode::Plain, TKeyStreamCode::Sse2, TKeyStreamCode::Avx2})
+        if (KeyStreamCodeRuns(code))
+            codes.push_back(code);
+    return codes;
+}
+
+const char* CodeName(TKeyStreamCode code) {
+    switch (code) {
+    case TKeyStreamCode::Plain:
+        return "plain";
+    case TKeyStreamCode::Sse2:
+        return "SSE2";
+    case TKeyStreamCode::Avx2:
+        return "AVX2";
+    default:
+        return "best";
+    }
+}
 } // namespace
 
 TEST_F(KeyStream, JumpEqualsSingleSteps) {
@@ -90,31 +118,40 @@ TEST_F(KeyStream, JumpOverTheFullPeriodIsNoStep) {
 
 TEST_F(KeyStream, LanesEqualSequentialForEveryLengthUpTo1000) {
     const Bytes input = Pattern(1000);
-    for (int32_t seed :
-         {kContainerSeed, -735291, 1, std::numeric_limits<int32_t>::min(), 0x7FFFFFFF}) {
-        for (uint8_t direction : {0, 1}) {
-            for (std::size_t length = 0; length <= 1000; ++length) {
-                const Bytes part(input.begin(),
-                                 input.begin() + static_cast<std::ptrdiff_t>(length));
-                ASSERT_EQ(Scrambled(part, direction, seed),
-                          SequentialReference(part, direction, seed))
-                    << "length " << length << " direction " << int(direction) << " seed " << seed;
+    for (TKeyStreamCode code : RunnableCodes()) {
+        SetKeyStreamCode(code);
+        SCOPED_TRACE(CodeName(code));
+        for (int32_t seed :
+             {kContainerSeed, -735291, 1, std::numeric_limits<int32_t>::min(), 0x7FFFFFFF}) {
+            for (uint8_t direction : {0, 1}) {
+                for (std::size_t length = 0; length <= 1000; ++length) {
+                    const Bytes part(input.begin(),
+                                     input.begin() + static_cast<std::ptrdiff_t>(length));
+                    ASSERT_EQ(Scrambled(part, direction, seed),
+                              SequentialReference(part, direction, seed))
+                        << "length " << length << " direction " << int(direction) << " seed "
+                        << seed;
+                }
             }
         }
     }
 }
 
 TEST_F(KeyStream, LanesEqualSequentialForLargeLengths) {
-    for (std::size_t length :
-         {std::size_t{65536}, std::size_t{65536 + 13}, std::size_t{(1 << 20) + 7}}) {
-        const Bytes input = Pattern(length);
-        for (int32_t seed : {kContainerSeed, 987654321}) {
-            for (uint8_t direction : {0, 1}) {
-                ASSERT_EQ(Scrambled(input, direction, seed),
-                          SequentialReference(input, direction, seed))
-                    << "length " << length;
+    for (TKeyStreamCode code : RunnableCodes()) {
+        SetKeyStreamCode(code);
+        SCOPED_TRACE(CodeName(code));
+        for (std::size_t length :
+             {std::size_t{65536}, std::size_t{65536 + 13}, std::size_t{(1 << 20) + 7}}) {
+            const Bytes input = Pattern(length);
+            for (int32_t seed : {kContainerSeed, 987654321}) {
+                for (uint8_t direction : {0, 1}) {
+                    ASSERT_EQ(Scrambled(input, direction, seed),
+                              SequentialReference(input, direction, seed))
+                        << "length " << length;
+                }
             }
+            EXPECT_EQ(Scrambled(Scrambled(input, 0, -735291), 1, -735291), input);
         }
-        EXPECT_EQ(Scrambled(Scrambled(input, 0, -735291), 1, -735291), input);
     }
 }

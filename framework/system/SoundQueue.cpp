@@ -1,0 +1,62 @@
+#include "framework/system/SoundQueue.h"
+
+#include <mmsystem.h>
+
+#include <utility>
+
+TSoundQueue::TSoundQueue(TPlay play) : play_(std::move(play)) {}
+
+TSoundQueue::~TSoundQueue() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    if (worker_.joinable())
+        worker_.join();
+}
+
+BOOL TSoundQueue::Play(const char* sound, HMODULE module, DWORD flags) {
+    const bool queued = (flags & SND_ASYNC) && !(flags & SND_MEMORY);
+    if (!queued) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return pending_.empty() && !playing_; });
+        lock.unlock();
+        return play_(sound, module, flags);
+    }
+    TRequest request;
+    request.HasSound = sound != nullptr;
+    if (sound)
+        request.Sound = sound;
+    request.Module = module;
+    request.Flags = flags;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        pending_.push_back(std::move(request));
+        if (!worker_.joinable())
+            worker_ = std::thread([this] { Run(); });
+    }
+    changed_.notify_all();
+    return TRUE;
+}
+
+void TSoundQueue::Run() {
+    for (;;) {
+        TRequest request;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
+            if (pending_.empty())
+                return;
+            request = std::move(pending_.front());
+            pending_.pop_front();
+            playing_ = true;
+        }
+        play_(request.HasSound ? request.Sound.c_str() : nullptr, request.Module, request.Flags);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            playing_ = false;
+        }
+        changed_.notify_all();
+    }
+}
