@@ -45,3 +45,14 @@ TEST(LauncherImage, ImportsOnlySystemDlls) {
     for (const std::string& dll : image.ImportedDlls)
         EXPECT_TRUE(system.count(Lower(dll))) << "imports " << dll;
 }
+
+// The sound and shell DLLs are loaded when first used: a start that never
+// plays a sound or opens a shell target does not pay for loading them.
+TEST(LauncherImage, LoadsTheSoundAndShellDllsOnlyWhenUsed) {
+    TPeImage image = LauncherImage();
+    ASSERT_FALSE(image.ImportedDlls.empty());
+    for (const std::string& dll : image.ImportedDlls) {
+        EXPECT_NE(Lower(dll), "shell32.dll");
+        EXPECT_NE(Lower(dll), "winmm.dll");
+    }
+}

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
+#include <memory>
 
 #include "Pictures.h"
 #include "framework/runtime/Exceptions.h"
@@ -330,6 +332,107 @@ TEST(BitmapLoad, ReadsFromTheCurrentPositionAndStopsAfterThePicture) {
     bitmap.LoadFromStream(stream);
     EXPECT_EQ(bitmap.Width(), 16);
     EXPECT_EQ(stream.Position(), 3 + static_cast<int64_t>(file.size()));
+}
+
+// The same bytes in a file and in memory (a memory stream is decoded where
+// it lies, a file through a copy): both must give the same pixels and leave
+// the position where the next read starts.
+class FileAndMemory {
+public:
+    explicit FileAndMemory(const std::vector<uint8_t>& bytes) {
+        char folder[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, folder);
+        name_ = std::string(folder) + "ovalyn_two_streams.bmp";
+        {
+            TFileStream out(name_, fm::fmCreate);
+            out.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+        }
+        file_ = std::make_unique<TFileStream>(name_, fm::fmOpenRead | fm::fmShareDenyWrite);
+        pictures::Fill(memory_, bytes);
+    }
+    ~FileAndMemory() {
+        file_.reset();
+        ::DeleteFileA(name_.c_str());
+    }
+    void SetPosition(int64_t position) {
+        file_->SetPosition(position);
+        memory_.SetPosition(position);
+    }
+    // Loads the next bitmap from both; returns the position both are left at.
+    int64_t LoadNext(const std::string& what, std::vector<Rgb>* pixels = nullptr) {
+        TBitmap fromFile;
+        TBitmap fromMemory;
+        fromFile.LoadFromStream(*file_);
+        fromMemory.LoadFromStream(memory_);
+        EXPECT_EQ(fromMemory.Width(), fromFile.Width()) << what;
+        EXPECT_EQ(fromMemory.PixelFormat(), fromFile.PixelFormat()) << what;
+        EXPECT_EQ(Pixels24(fromMemory), Pixels24(fromFile)) << what;
+        EXPECT_EQ(memory_.Position(), file_->Position()) << what;
+        if (pixels)
+            *pixels = Pixels24(fromMemory);
+        return memory_.Position();
+    }
+
+private:
+    std::string name_;
+    std::unique_ptr<TFileStream> file_;
+    TMemoryStream memory_;
+};
+
+TEST(BitmapLoad, MemoryAndFileStreamsAgreeOnPixelsAndTheEndOfEveryFixture) {
+    for (const Fixture& f : kFixtures) {
+        std::vector<uint8_t> bytes = ReadBytes(DataFile(f.file));
+        FileAndMemory streams(bytes);
+        EXPECT_EQ(streams.LoadNext(f.file), static_cast<int64_t>(bytes.size())) << f.file;
+    }
+}
+
+TEST(BitmapLoad, MemoryAndFileStreamsAgreeBehindAPrefixAndBeforeMoreBytes) {
+    std::vector<uint8_t> picture = ReadBytes(DataFile("core8.bmp"));
+    std::vector<uint8_t> bytes = {'x', 'y', 'z'};
+    bytes.insert(bytes.end(), picture.begin(), picture.end());
+    bytes.insert(bytes.end(), {'t', 'a', 'i', 'l'});
+    FileAndMemory streams(bytes);
+    streams.SetPosition(3);
+    std::vector<Rgb> pixels;
+    EXPECT_EQ(streams.LoadNext("core8.bmp", &pixels), 3 + static_cast<int64_t>(picture.size()));
+    EXPECT_EQ(pixels, Reference("core8.bmp"));
+}
+
+// Each file's bytes one after the other, then a few more.
+std::vector<uint8_t> BackToBack(const std::vector<const char*>& files, std::vector<int64_t>& ends) {
+    std::vector<uint8_t> bytes;
+    for (const char* file : files) {
+        std::vector<uint8_t> one = ReadBytes(DataFile(file));
+        bytes.insert(bytes.end(), one.begin(), one.end());
+        ends.push_back(static_cast<int64_t>(bytes.size()));
+    }
+    bytes.insert(bytes.end(), 7, 0xEE);
+    return bytes;
+}
+
+TEST(BitmapLoad, BitmapsBackToBackLoadOneAfterTheOtherFromEitherStream) {
+    const std::vector<const char*> files = {"core4.bmp", "info24.bmp", "argb32.bmp", "v5_24.bmp"};
+    std::vector<int64_t> ends;
+    FileAndMemory streams(BackToBack(files, ends));
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::vector<Rgb> pixels;
+        ASSERT_EQ(streams.LoadNext(files[i], &pixels), ends[i]) << files[i];
+        EXPECT_EQ(pixels, Reference(files[i])) << files[i];
+    }
+}
+
+// A run-length encoded picture says in its header how many bytes its data
+// takes: what follows is the next picture, not more of its data.
+TEST(BitmapLoad, RunLengthPictureEndsWhereItsHeaderSaysSoTheNextOneLoads) {
+    const std::vector<const char*> files = {"rle8.bmp", "info24.bmp"};
+    std::vector<int64_t> ends;
+    FileAndMemory streams(BackToBack(files, ends));
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::vector<Rgb> pixels;
+        ASSERT_EQ(streams.LoadNext(files[i], &pixels), ends[i]) << files[i];
+        EXPECT_EQ(pixels, Reference(files[i])) << files[i];
+    }
 }
 
 TEST(BitmapLoad, DamagedFilesGetAClearMessage) {

@@ -114,6 +114,27 @@ TEST(BitmapNotify, AssignLoadAndEmptyingNotifyOnce) {
     EXPECT_EQ(bitmap.lastWidth, 0);
 }
 
+TEST(BitmapNotify, TakeOverNotifiesTheTargetOnceAndItselfNotAtAll) {
+    TBitmap source;
+    pictures::Paint24(source, 3, 2, [](int x, int) { return Rgb{x * 80, 0, 0}; });
+    CountingBitmap target;
+    int events = 0;
+    target.OnChange = [&](TObject*) { ++events; };
+    target.TakeOver(source);
+    EXPECT_EQ(target.changes, 1);
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(target.lastWidth, 3) << "the change is sent after the pixels are in place";
+    EXPECT_EQ(target.lastFormat, pf24bit);
+    EXPECT_EQ(target.lastSender, &target);
+
+    const HBITMAP pixels = target.Handle();
+    target.TakeOver(target);
+    EXPECT_EQ(target.changes, 1);
+    EXPECT_EQ(target.Handle(), pixels);
+    EXPECT_EQ(target.Width(), 3);
+    EXPECT_EQ(pictures::PixelAt(target, 2, 1), (Rgb{160, 0, 0}));
+}
+
 TEST(BitmapNotify, FailedLoadSendsNothingAndKeepsThePicture) {
     CountingBitmap bitmap;
     pictures::Paint24(bitmap, 2, 2, [](int, int) { return Rgb{9, 9, 9}; });

@@ -185,6 +185,79 @@ TEST(Bitmap, AssignNullEmptiesAndUnknownSourcesAreErrors) {
     EXPECT_THROW(bitmap.Assign(&font), EConvertError);
 }
 
+TEST(Bitmap, TakeOverMovesSizeFormatAndPixelsAndEmptiesTheSource) {
+    for (TPixelFormat format : {pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf24bit, pf32bit}) {
+        SCOPED_TRACE(format);
+        TBitmap source;
+        Paint24(source, 5, 3, Pattern);
+        source.SetPixelFormat(format);
+        const std::vector<Rgb> expected = Pixels24(source);
+        const HBITMAP pixels = source.Handle();
+        TBitmap target;
+        target.SetPixelFormat(format == pf8bit ? pf24bit : pf8bit);
+        target.SetSize(2, 2);
+
+        target.TakeOver(source);
+        EXPECT_EQ(target.PixelFormat(), format);
+        EXPECT_EQ(target.Width(), 5);
+        EXPECT_EQ(target.Height(), 3);
+        EXPECT_EQ(Pixels24(target), expected);
+        EXPECT_EQ(target.Handle(), pixels) << "moved, not copied";
+        EXPECT_TRUE(source.Empty());
+        EXPECT_EQ(source.Width(), 0);
+        EXPECT_EQ(source.Height(), 0);
+        EXPECT_EQ(source.Handle(), nullptr);
+    }
+}
+
+TEST(Bitmap, TakeOverKeepsThePaletteIndices) {
+    TBitmap source;
+    source.SetPixelFormat(pf8bit);
+    source.SetSize(3, 1);
+    source.ScanLine(0)[0] = 9; // bright red in the default palette
+    source.ScanLine(0)[1] = 200;
+    TBitmap target;
+    target.TakeOver(source);
+    EXPECT_EQ(target.ScanLine(0)[0], 9);
+    EXPECT_EQ(target.ScanLine(0)[1], 200);
+    EXPECT_EQ(PixelAt(target, 0, 0), (Rgb{255, 0, 0}));
+}
+
+TEST(Bitmap, AfterTakeOverBothBitmapsAndTheirCanvasesStayUsable) {
+    TBitmap source;
+    source.SetPixelFormat(pf24bit);
+    source.SetSize(4, 4);
+    source.Canvas().Brush().SetColor(clRed);
+    source.Canvas().FillRect(Rect(0, 0, 4, 4));
+    TBitmap target;
+    target.SetPixelFormat(pf24bit);
+    target.SetSize(2, 2);
+    TCanvas& targetCanvas = target.Canvas();
+
+    target.TakeOver(source);
+    // The target's canvas now draws on the pixels taken over.
+    targetCanvas.SetPixels(0, 0, clBlue);
+    EXPECT_EQ(PixelAt(target, 0, 0), (Rgb{0, 0, 255}));
+    EXPECT_EQ(PixelAt(target, 3, 3), (Rgb{255, 0, 0}));
+
+    // The emptied source takes new pixels, through its canvas and by loading.
+    source.SetSize(3, 3);
+    source.Canvas().Brush().SetColor(clLime);
+    source.Canvas().FillRect(Rect(0, 0, 1, 1));
+    EXPECT_EQ(PixelAt(source, 0, 0), (Rgb{0, 255, 0}));
+    EXPECT_EQ(PixelAt(source, 2, 2), (Rgb{255, 255, 255}));
+    TBitmap saved;
+    Paint24(saved, 6, 2, Pattern);
+    TMemoryStream stream;
+    saved.SaveToStream(stream);
+    stream.SetPosition(0);
+    source.LoadFromStream(stream);
+    EXPECT_EQ(Pixels24(source), Pixels24(saved));
+    source.Canvas().SetPixels(5, 1, clWhite);
+    EXPECT_EQ(PixelAt(source, 5, 1), (Rgb{255, 255, 255}));
+    EXPECT_EQ(PixelAt(target, 3, 3), (Rgb{255, 0, 0})) << "the two share nothing";
+}
+
 TEST(Bitmap, CanvasFollowsTheBitmapThroughSizeAndFormatChanges) {
     TBitmap bitmap;
     bitmap.SetPixelFormat(pf24bit);

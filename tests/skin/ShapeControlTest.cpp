@@ -242,3 +242,62 @@ TEST(ShapeControlLoading, WindowMadeWhileReadingGetsNoRegionFromTheSkin) {
     control->RecreateWnd();
     EXPECT_TRUE(SameRegion(WindowRegion(*control).get(), ReferenceRegionOf(*mask, white).get()));
 }
+
+TEST_F(ShapeControlTest, InvisibleColourMakesTheWindowOutsideReading) {
+    auto* control = new TOvalynShapeControl(&Form());
+    control->SetVisible(false); // so that parenting makes no window
+    control->SetParent(&Form());
+    ASSERT_FALSE(control->HandleAllocated());
+    control->SetInvisibleColor(static_cast<TColor>(green));
+    EXPECT_TRUE(control->HandleAllocated());
+    EXPECT_FALSE(WindowRegion(*control));
+
+    auto* loose = new TOvalynShapeControl(&Form());
+    loose->SetName("Loose");
+    try {
+        loose->SetInvisibleColor(static_cast<TColor>(green));
+        FAIL() << "no exception";
+    } catch (const EInvalidOperation& error) {
+        EXPECT_NE(error.Message().find("'Loose'"), std::string::npos) << error.Message();
+    }
+}
+
+TEST(ShapeControlLoading, ColourReadBeforeTheMaskIsKeptWithoutAWindowAndShapesTheMask) {
+    auto form = std::make_unique<TForm>(nullptr);
+    auto* control = new TOvalynShapeControl(form.get());
+    ASSERT_TRUE(control->ComponentState().Contains(csReading));
+    control->SetParent(form.get());
+    control->SetBounds(0, 0, 48, 30);
+    control->SetInvisibleColor(static_cast<TColor>(green));
+    EXPECT_FALSE(control->HandleAllocated());
+    EXPECT_FALSE(form->HandleAllocated());
+    EXPECT_EQ(control->InvisibleColor(), static_cast<TColor>(green));
+
+    // Read without a parent yet: no window is asked for, so no error.
+    auto* unparented = new TOvalynShapeControl(form.get());
+    EXPECT_NO_THROW(unparented->SetInvisibleColor(clBlack));
+    EXPECT_FALSE(unparented->HandleAllocated());
+    EXPECT_EQ(unparented->InvisibleColor(), clBlack);
+
+    auto mask = MakeBitmap(ShapedMask());
+    control->SetMask(mask.get());
+    EXPECT_TRUE(SameRegion(WindowRegion(*control).get(), ReferenceRegionOf(*mask, green).get()));
+}
+
+TEST(ShapeControlLoading, ColourReadOnceThereIsAMaskOrAWindowReshapesAtOnce) {
+    auto form = std::make_unique<TForm>(nullptr);
+    auto* control = new TOvalynShapeControl(form.get());
+    control->SetParent(form.get());
+    control->SetBounds(0, 0, 48, 30);
+    auto mask = MakeBitmap(ShapedMask());
+    control->SetMask(mask.get());
+    control->SetInvisibleColor(static_cast<TColor>(green));
+    EXPECT_TRUE(SameRegion(WindowRegion(*control).get(), ReferenceRegionOf(*mask, green).get()));
+
+    auto* windowed = new TOvalynShapeControl(form.get());
+    windowed->SetParent(form.get());
+    windowed->HandleNeeded();
+    RegionFaults counter;
+    windowed->SetInvisibleColor(clBlack);
+    EXPECT_EQ(counter.Calls(RegionCall::SetWindowRgn), 1);
+}

@@ -6,10 +6,12 @@
 #include "UiTestSupport.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/runtime/Exceptions.h"
 #include "framework/runtime/Streams.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Memo.h"
+#include "framework/ui/Picture.h"
 
 namespace {
 
@@ -256,4 +258,127 @@ TEST_F(ControlsFixture, ImageKeepsItsPictureWhenAStreamIsNoBitmap) {
     EXPECT_THROW(image->Picture()->LoadFromStream(junk), Exception);
     EXPECT_EQ(image->Picture()->Width(), 40);
     EXPECT_EQ(image->Width(), 40);
+}
+
+// A control hidden while its window is due keeps what it is given in its
+// own fields; the window made when it is shown carries all of it.
+TEST_F(ControlsFixture, HiddenComboGetsItsItemsAndSelectionWithItsLateWindow) {
+    auto* combo = new TComboBox(form.get());
+    combo->SetVisible(false);
+    combo->SetParent(form.get());
+    for (const char* item : {"Full", "Minimal", "Custom"})
+        combo->Items()->Add(item);
+    combo->SetItemIndex(1);
+    combo->Items()->Insert(0, "None");
+    EXPECT_FALSE(combo->HandleAllocated());
+    EXPECT_EQ(combo->ItemIndex(), 2);
+
+    combo->SetVisible(true);
+    ASSERT_TRUE(combo->HandleAllocated());
+    EXPECT_EQ(SendMessageA(combo->Handle(), CB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageA(combo->Handle(), CB_GETCURSEL, 0, 0), 2);
+    char text[16]{};
+    SendMessageA(combo->Handle(), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "None");
+}
+
+TEST_F(ControlsFixture, ComboHiddenThroughItsParentsRecreationKeepsTheUsersPick) {
+    auto* combo = Add<TComboBox>(10, 10, 185, 21);
+    for (const char* item : {"a", "b", "c"})
+        combo->Items()->Add(item);
+    combo->HandleNeeded();
+    PickAsTheUserDoes(*combo, 2);
+    combo->SetVisible(false);
+
+    form->RecreateWnd();
+    EXPECT_FALSE(combo->HandleAllocated());
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    combo->SetVisible(true);
+    ASSERT_TRUE(combo->HandleAllocated());
+    EXPECT_EQ(SendMessageA(combo->Handle(), CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(combo->Handle(), CB_GETCURSEL, 0, 0), 2);
+}
+
+TEST_F(ControlsFixture, HiddenMemoShowsItsLinesAndTheTypedTextOnceShownAgain) {
+    auto* memo = new TMemo(form.get());
+    memo->SetVisible(false);
+    memo->SetParent(form.get());
+    memo->SetBounds(10, 10, 185, 89);
+    memo->Lines()->Add("first");
+    memo->Lines()->Add("second");
+    EXPECT_FALSE(memo->HandleAllocated());
+    memo->SetVisible(true);
+    ASSERT_TRUE(memo->HandleAllocated());
+    EXPECT_EQ(WindowText(memo->Handle()), "first\r\nsecond");
+
+    // Typed into the window, then hidden while the form's window is made again.
+    const int end = GetWindowTextLengthA(memo->Handle());
+    SendMessageA(memo->Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageA(memo->Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\r\nthird"));
+    memo->SetVisible(false);
+    form->RecreateWnd();
+    EXPECT_FALSE(memo->HandleAllocated());
+    ASSERT_EQ(memo->Lines()->Count(), 3);
+    EXPECT_EQ((*memo->Lines())[2], "third");
+    memo->SetVisible(true);
+    EXPECT_EQ(WindowText(memo->Handle()), "first\r\nsecond\r\nthird");
+}
+
+namespace {
+std::string TempFile(const char* name) {
+    char folder[MAX_PATH]{};
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+void SaveBytes(const std::string& name, const void* bytes, int64_t count) {
+    TFileStream out(name, fm::fmCreate);
+    out.WriteBuffer(bytes, count);
+}
+} // namespace
+
+TEST(Picture, LoadFromFileReplacesThePictureWithOneChange) {
+    TMemoryStream stream;
+    WriteBmp(stream, 12, 7);
+    const std::string name = TempFile("ovalyn_picture_good.bmp");
+    SaveBytes(name, stream.Memory(), stream.Size());
+    TPicture picture;
+    int changes = 0;
+    picture.OnChange = [&](TObject* sender) {
+        EXPECT_EQ(sender, &picture);
+        ++changes;
+    };
+    picture.LoadFromFile(name);
+    DeleteFileA(name.c_str());
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(picture.Width(), 12);
+    EXPECT_EQ(picture.Height(), 7);
+    EXPECT_EQ(picture.Bitmap()->PixelFormat(), pf24bit);
+    EXPECT_EQ(picture.Bitmap()->Canvas().Pixels(11, 6), clBlue);
+
+    TMemoryStream wider;
+    WriteBmp(wider, 20, 3);
+    picture.LoadFromStream(wider);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(picture.Width(), 20);
+}
+
+TEST(Picture, DamagedOrMissingFileLeavesThePictureAsItWas) {
+    TPicture picture;
+    TMemoryStream stream;
+    WriteBmp(stream, 12, 7);
+    picture.LoadFromStream(stream);
+    int changes = 0;
+    picture.OnChange = [&](TObject*) { ++changes; };
+
+    const std::string damaged = TempFile("ovalyn_picture_damaged.bmp");
+    SaveBytes(damaged, stream.Memory(), 40); // cut off inside the headers
+    EXPECT_THROW(picture.LoadFromFile(damaged), EInvalidGraphic);
+    DeleteFileA(damaged.c_str());
+    EXPECT_THROW(picture.LoadFromFile(TempFile("ovalyn_picture_missing.bmp")), EFOpenError);
+
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(picture.Width(), 12);
+    EXPECT_EQ(picture.Height(), 7);
+    EXPECT_EQ(picture.Bitmap()->Canvas().Pixels(0, 0), clBlue);
 }
