@@ -23,5 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool rle = g.Compression == kBiRle4 || g.Compression == kBiRle8;
     if (!rle && uint64_t(g.Stride) * uint64_t(g.Height) > g.PixelBytes)
         std::abort();
+    if (rle && (g.RleBytes == 0 || g.RleBytes > g.PixelBytes))
+        std::abort();
     return 0;
 }

@@ -472,7 +472,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
 
     Image image = MakeImage(g.Width, g.Height, format, palette);
     const uint8_t* pixels = file + g.PixelOffset;
-    const uint32_t rleBytes = rle ? g.PixelBytes : 0;
+    const uint32_t rleBytes = rle ? g.RleBytes : 0;
     if (sameLayout) {
         for (int row = 0; row < g.Height; ++row) {
             int fileRow = g.TopDown ? row : g.Height - 1 - row;
@@ -511,7 +511,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
     }
 
     const uint64_t used =
-        uint64_t(g.PixelOffset) + (rle ? g.PixelBytes : uint64_t(g.Stride) * uint64_t(g.Height));
+        uint64_t(g.PixelOffset) + (rle ? g.RleBytes : uint64_t(g.Stride) * uint64_t(g.Height));
     stream.SetPosition(start + static_cast<int64_t>(std::min<uint64_t>(used, length)));
     Replace(std::move(image));
     pixelFormat_ = format;

@@ -190,6 +190,7 @@ TBmpCheck CheckBmpFile(const uint8_t* data, size_t size) {
         if (sizeImage > g.PixelBytes)
             return Fail("RLE data too short (header says " + std::to_string(sizeImage) +
                         " bytes, file holds " + std::to_string(g.PixelBytes) + ")");
+        g.RleBytes = sizeImage != 0 ? sizeImage : g.PixelBytes;
     } else {
         const uint64_t needed = stride * static_cast<uint64_t>(g.Height);
         if (needed > g.PixelBytes)

@@ -31,6 +31,9 @@ struct TBmpGeometry {
     uint32_t PixelOffset = 0; // offset of the pixel data from the start of the file
     uint32_t Stride = 0;      // bytes per row of uncompressed data (rows padded to 4)
     uint32_t PixelBytes = 0;  // bytes of pixel data present in the file from PixelOffset
+    // Compressed data: the header's image size, or all bytes present when the
+    // header leaves it 0. Where the picture ends, so a stream may go on after it.
+    uint32_t RleBytes = 0;
 };
 
 struct TBmpCheck {

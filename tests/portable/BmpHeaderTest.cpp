@@ -190,6 +190,26 @@ TEST(BmpHeaderValid, RleNeedsOnlySomeData) {
     auto r = Check(b.Build());
     ASSERT_TRUE(r.Ok) << r.Error;
     EXPECT_EQ(r.Geometry.PixelBytes, 4u);
+    EXPECT_EQ(r.Geometry.RleBytes, 4u);
+}
+
+// The picture ends where its header says, not at the end of the data: what
+// follows in a stream (another picture, say) is not part of it.
+TEST(BmpHeaderValid, RleEndsAtTheHeadersImageSizeOrAtTheEndWithoutOne) {
+    BmpBuilder b;
+    b.bitCount = 8;
+    b.compression = kBiRle8;
+    b.paletteEntries = 256;
+    b.pixelBytes = 40;
+    b.sizeImage = 6;
+    auto r = Check(b.Build());
+    ASSERT_TRUE(r.Ok) << r.Error;
+    EXPECT_EQ(r.Geometry.PixelBytes, 40u);
+    EXPECT_EQ(r.Geometry.RleBytes, 6u);
+    b.sizeImage = 0;
+    r = Check(b.Build());
+    ASSERT_TRUE(r.Ok) << r.Error;
+    EXPECT_EQ(r.Geometry.RleBytes, 40u);
 }
 
 struct Broken {
