@@ -1,8 +1,12 @@
 // One window of 1920x1080 client size, painted with a plain brush. When a
-// command line is given it names an event that is set once the first
-// WM_PAINT has been handled, so the benchmark can confirm that its outside
-// view of "painted" does not fire early.
+// command line is given its first word names an event that is set once the
+// first WM_PAINT has been handled, so the benchmark can confirm that its
+// outside view of "painted" does not fire early. A second word "lists" adds
+// two drop-down lists with a font each, as the launcher's menu has: the
+// benchmark uses it to show what those standard controls cost on their own.
 #include <windows.h>
+
+#include <cstring>
 
 namespace {
 
@@ -32,8 +36,19 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-    if (commandLine && *commandLine)
-        g_paintedEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, commandLine);
+    char eventName[256] = "";
+    bool withLists = false;
+    if (commandLine) {
+        const char* blank = std::strchr(commandLine, ' ');
+        const size_t length = blank ? size_t(blank - commandLine) : std::strlen(commandLine);
+        if (length < sizeof eventName) {
+            std::memcpy(eventName, commandLine, length);
+            eventName[length] = '\0';
+        }
+        withLists = blank && std::strcmp(blank + 1, "lists") == 0;
+    }
+    if (*eventName)
+        g_paintedEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, eventName);
 
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = WindowProc;
@@ -52,6 +67,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
                       frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
+    // Fonts live as long as the process; the system frees them at its end.
+    if (withLists) {
+        const char* faces[2] = {"MS Sans Serif", "Tahoma"};
+        for (int i = 0; i < 2; ++i) {
+            HWND list = CreateWindowA(
+                "COMBOBOX", "",
+                WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 100,
+                100 + 40 * i, 185, 150, window, nullptr, instance, nullptr);
+            HFONT font = CreateFontA(-11 - i, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0,
+                                     0, faces[i]);
+            SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Windowed"));
+            SendMessageA(list, CB_SETCURSEL, 0, 0);
+        }
+    }
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 
