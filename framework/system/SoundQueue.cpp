@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <system_error>
 #include <utility>
 
 TSoundQueue::TSoundQueue(TPlay play) : play_(std::move(play)) {}
@@ -30,12 +31,23 @@ BOOL TSoundQueue::Play(const char* sound, HMODULE module, DWORD flags) {
         request.Sound = sound;
     request.Module = module;
     request.Flags = flags;
+    bool started = true;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        pending_.push_back(std::move(request));
-        if (!worker_.joinable())
-            worker_ = std::thread([this] { Run(); });
+        if (!worker_.joinable()) {
+            try {
+                worker_ = std::thread([this] { Run(); });
+            } catch (const std::system_error&) {
+                started = false;
+            }
+        }
+        if (started)
+            pending_.push_back(std::move(request));
     }
+    // No thread to be had (and so nothing queued before): played here, as
+    // it would be without a queue.
+    if (!started)
+        return play_(sound, module, flags);
     changed_.notify_all();
     return TRUE;
 }
