@@ -51,14 +51,20 @@ constexpr int kLanes = 16;
 #define OVALYN_ALWAYS_INLINE inline
 #endif
 
-template <bool Subtract>
-OVALYN_ALWAYS_INLINE void ApplyKeyStream(uint8_t* bytes, int64_t size, uint32_t state) {
-    uint32_t lanes[kLanes];
+// Lane j starts with the state after j + 1 steps from `state`.
+template <int Count>
+OVALYN_ALWAYS_INLINE void StartLanes(uint32_t (&lanes)[Count], uint32_t state) {
     const TRandomJump step = RandomJump(1);
     for (uint32_t& lane : lanes) {
         state = step.Apply(state);
         lane = state;
     }
+}
+
+template <bool Subtract>
+OVALYN_ALWAYS_INLINE void ApplyKeyStream(uint8_t* bytes, int64_t size, uint32_t state) {
+    uint32_t lanes[kLanes];
+    StartLanes(lanes, state);
     const TRandomJump stride = RandomJump(kLanes);
     const uint32_t multiplier = stride.Multiplier;
     const uint32_t increment = stride.Increment;
@@ -106,11 +112,7 @@ __attribute__((target("avx2"))) void ApplyKeyStreamAvx2(uint8_t* bytes, int64_t 
                                                         uint32_t state) {
     constexpr int kWide = 32;
     uint32_t lanes[kWide];
-    const TRandomJump step = RandomJump(1);
-    for (uint32_t& lane : lanes) {
-        state = step.Apply(state);
-        lane = state;
-    }
+    StartLanes(lanes, state);
     const TRandomJump stride = RandomJump(kWide);
     const __m256i multiplier = _mm256_set1_epi32(static_cast<int>(stride.Multiplier));
     const __m256i increment = _mm256_set1_epi32(static_cast<int>(stride.Increment));
