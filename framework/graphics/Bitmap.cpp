@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <typeinfo>
 
 #include "framework/graphics/Canvas.h"
 #include "framework/portable/BmpHeader.h"
@@ -237,6 +238,12 @@ void TBitmap::Replace(Image&& image) {
 void TBitmap::TakeOver(TBitmap& other) {
     if (&other == this)
         return;
+    // A descendant may hold pointers into its pixels (a speed bitmap does)
+    // or refuse to be empty: it is copied from instead.
+    if (typeid(other) != typeid(TBitmap)) {
+        Assign(&other);
+        return;
+    }
     if (other.canvasDc_)
         ::SelectObject(other.canvasDc_, other.canvasStockBitmap_);
     Image taken;
@@ -253,6 +260,7 @@ void TBitmap::TakeOver(TBitmap& other) {
     Replace(std::move(taken));
     pixelFormat_ = other.pixelFormat_;
     Changed(this);
+    other.Changed(&other); // its watchers learn that it is empty now
 }
 
 void TBitmap::CopyPixelsInto(Image& target) const {
@@ -424,6 +432,16 @@ void TBitmap::LoadFromStream(TStream& stream) {
         file = copy.data();
     }
 
+    // A rejected picture leaves the stream where it began, whatever its kind.
+    try {
+        DecodeBmp(file, length, stream, start);
+    } catch (...) {
+        stream.SetPosition(start);
+        throw;
+    }
+}
+
+void TBitmap::DecodeBmp(const uint8_t* file, size_t length, TStream& stream, int64_t start) {
     TBmpCheck check = CheckBmpFile(file, length);
     if (!check.Ok)
         throw EInvalidGraphic(kInvalidBitmap + check.Error);

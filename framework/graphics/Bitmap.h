@@ -26,8 +26,9 @@ public:
     // pixels. From another TGraphic: takes its size and draws it. nullptr
     // empties the bitmap (0 x 0). Each ends in one Changed(this).
     void Assign(TPersistent* source) override;
-    // As Assign from other, but the pixels move instead of being copied:
-    // other is left empty.
+    // As Assign from other, but the pixels of a plain TBitmap move instead of
+    // being copied: other is left empty and notified after this bitmap. From
+    // a descendant it is Assign.
     void TakeOver(TBitmap& other);
 
     int Width() const override { return width_; }
@@ -83,6 +84,9 @@ private:
     void Resize(int width, int height);
     // Copies the overlapping pixels of this bitmap into target (converting).
     void CopyPixelsInto(Image& target) const;
+    // The checks and decoding of LoadFromStream; file holds length bytes read
+    // from stream at start.
+    void DecodeBmp(const uint8_t* file, size_t length, TStream& stream, int64_t start);
     void EnsureDib();
 
     int width_ = 0;

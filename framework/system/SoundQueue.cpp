@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <cstdint>
 #include <system_error>
 #include <utility>
 
@@ -18,7 +19,10 @@ TSoundQueue::~TSoundQueue() {
 }
 
 BOOL TSoundQueue::Play(const char* sound, HMODULE module, DWORD flags) {
-    const bool queued = (flags & SND_ASYNC) && !(flags & SND_MEMORY);
+    // A sound given by number (an alias or resource id in place of a name)
+    // is not copied as text; like one in the caller's memory it is played here.
+    const bool named = sound == nullptr || (reinterpret_cast<uintptr_t>(sound) >> 16) != 0;
+    const bool queued = (flags & SND_ASYNC) && !(flags & SND_MEMORY) && named;
     if (!queued) {
         std::unique_lock<std::mutex> lock(mutex_);
         changed_.wait(lock, [this] { return pending_.empty() && !playing_; });

@@ -25,8 +25,9 @@ public:
 
     // An asynchronous request (SND_ASYNC) that names its sound (or none, to
     // stop) is queued and answered TRUE at once. Any other request (waiting
-    // for the end of the sound, or a sound held in the caller's memory) is
-    // played on the calling thread, after everything queued before it.
+    // for the end of the sound, a sound held in the caller's memory, one given
+    // by number) is played on the calling thread, after everything queued
+    // before it.
     BOOL Play(const char* sound, HMODULE module, DWORD flags);
 
 private:

@@ -117,6 +117,8 @@ TEST(BitmapNotify, AssignLoadAndEmptyingNotifyOnce) {
 TEST(BitmapNotify, TakeOverNotifiesTheTargetOnceAndItselfNotAtAll) {
     TBitmap source;
     pictures::Paint24(source, 3, 2, [](int x, int) { return Rgb{x * 80, 0, 0}; });
+    std::vector<int> sourceWidths; // the source's width at each of its notifications
+    source.OnChange = [&](TObject*) { sourceWidths.push_back(source.Width()); };
     CountingBitmap target;
     int events = 0;
     target.OnChange = [&](TObject*) { ++events; };
@@ -126,6 +128,8 @@ TEST(BitmapNotify, TakeOverNotifiesTheTargetOnceAndItselfNotAtAll) {
     EXPECT_EQ(target.lastWidth, 3) << "the change is sent after the pixels are in place";
     EXPECT_EQ(target.lastFormat, pf24bit);
     EXPECT_EQ(target.lastSender, &target);
+    // The source hears that it is empty now.
+    EXPECT_EQ(sourceWidths, std::vector<int>{0});
 
     const HBITMAP pixels = target.Handle();
     target.TakeOver(target);

@@ -27,6 +27,21 @@ TEST(SpeedBitmap, StartsWithoutAddress) {
     EXPECT_EQ(bitmap.LineBytes(), 0);
 }
 
+// A speed bitmap keeps the address of its pixels, so it is copied from
+// rather than emptied: its address stays its own.
+TEST(SpeedBitmap, IsCopiedFromWhenABitmapTakesItOver) {
+    TSpeedBitmap source;
+    source.SetSize(4, 3);
+    uint8_t* const address = source.ScanLine0();
+    ASSERT_NE(address, nullptr);
+    TBitmap target;
+    target.TakeOver(source);
+    EXPECT_EQ(target.Width(), 4);
+    EXPECT_EQ(source.Width(), 4);
+    EXPECT_EQ(source.ScanLine0(), address);
+    EXPECT_NE(static_cast<void*>(target.ScanLine(0)), static_cast<void*>(address));
+}
+
 TEST(SpeedBitmap, RowLengthIsThreeBytesAPixelRoundedToFour) {
     for (auto [width, expected] : {std::pair{1, 4}, {4, 12}, {5, 16}, {100, 300}, {2, 8}}) {
         TSpeedBitmap bitmap;

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -24,12 +25,20 @@ struct TPlayed {
     std::thread::id Thread;
 };
 
+// A sound given by number is recorded as "#n", never read as text.
+std::string Describe(const char* sound) {
+    if (!sound)
+        return "(none)";
+    const auto value = reinterpret_cast<uintptr_t>(sound);
+    return value >> 16 ? std::string(sound) : "#" + std::to_string(value);
+}
+
 // Records every call; while held, a call blocks until released.
 class TRecorder {
 public:
     BOOL Play(const char* sound, HMODULE, DWORD flags) {
         std::unique_lock<std::mutex> lock(mutex_);
-        played_.push_back({sound ? sound : "(none)", flags, std::this_thread::get_id()});
+        played_.push_back({Describe(sound), flags, std::this_thread::get_id()});
         changed_.notify_all();
         // Bounded, so a queue that played on the caller's thread fails the
         // test instead of hanging it.
@@ -147,6 +156,19 @@ TEST(SoundQueue, ASoundInTheCallersMemoryIsPlayedBeforeTheCallReturns) {
     ASSERT_EQ(played.size(), 1u);
     EXPECT_EQ(played[0].Thread, std::this_thread::get_id());
     EXPECT_EQ(played[0].Flags, DWORD{SND_ASYNC | SND_MEMORY});
+}
+
+// An alias id stands where a name would: queuing it would read a number as
+// text. It is played before the call returns, with the number untouched.
+TEST(SoundQueue, ASoundGivenByNumberIsPlayedBeforeTheCallReturns) {
+    TRecorder recorder;
+    TSoundQueue queue(Into(recorder));
+    const auto id = reinterpret_cast<const char*>(uintptr_t{SND_ALIAS_SYSTEMASTERISK});
+    queue.Play(id, nullptr, SND_ALIAS_ID | SND_ASYNC);
+    const std::vector<TPlayed> played = recorder.Played();
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_EQ(played[0].Sound, "#" + std::to_string(SND_ALIAS_SYSTEMASTERISK));
+    EXPECT_EQ(played[0].Thread, std::this_thread::get_id());
 }
 
 TEST(SoundQueue, EndingTheQueuePlaysWhatIsStillQueued) {
