@@ -55,8 +55,11 @@ TEST_F(CheckBoxButtonTest, EachClickTogglesBeforeOnClick) {
 TEST_F(CheckBoxButtonTest, WritingCheckedRepaintsOnlyOnChangeAndFiresNothing) {
     TRecordingPlatform platform;
     ScopedPlatform scoped(platform);
-    std::ofstream("box.wav") << "RIFF";
-    box->SetClickSound("box.wav");
+    char folder[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, folder);
+    const std::string sound = std::string(folder) + "box.wav";
+    std::ofstream(sound) << "RIFF";
+    box->SetClickSound(sound);
     ValidateRect(box->Handle(), nullptr);
     box->SetChecked(false);
     EXPECT_FALSE(RepaintPending());

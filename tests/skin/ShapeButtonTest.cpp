@@ -17,8 +17,11 @@ namespace {
 constexpr int insideX = 30, insideY = 12;
 constexpr int cutOutX = 3, cutOutY = 12;
 
+// In the temp folder, so no run leaves files where it was started.
 std::string WriteSoundFile() {
-    const std::string name = "click_test.wav";
+    char folder[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, folder);
+    const std::string name = std::string(folder) + "click_test.wav";
     std::ofstream(name, std::ios::binary) << "RIFF";
     return name;
 }
