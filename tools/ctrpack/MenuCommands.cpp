@@ -4,27 +4,15 @@
 #include <filesystem>
 #include <system_error>
 
-#include "container/ContainerKey.h"
-#include "container/u_Encrypt.h"
-#include "framework/runtime/Exceptions.h"
-#include "framework/runtime/Streams.h"
 #include "framework/runtime/StringList.h"
 #include "tools/ctrpack/Arguments.h"
+#include "tools/ctrpack/ContainerFile.h"
 #include "tools/ctrpack/ContainerWriter.h"
 #include "tools/ctrpack/MenuCheck.h"
 #include "tools/ctrpack/MenuFolder.h"
-#include "tools/ctrpack/OutputFile.h"
 #include "tools/ctrpack/ToolError.h"
 
 namespace {
-
-void Scramble(std::vector<uint8_t>& bytes) {
-    TMemoryStream stream;
-    stream.SetSize(static_cast<int64_t>(bytes.size()));
-    std::copy(bytes.begin(), bytes.end(), stream.Memory());
-    ScrambleStream(&stream, kScrambleDirection, kContainerSeed, false);
-    std::copy(stream.Memory(), stream.Memory() + stream.Size(), bytes.begin());
-}
 
 int ConfigLineCount(const std::vector<MenuEntry>& entries) {
     if (entries.empty())
@@ -57,16 +45,10 @@ int RunBuild(const CommandArgs& args) {
 
     ContainerWriter writer;
     for (MenuEntry& entry : entries) {
-        Scramble(entry.bytes);
+        ScrambleEntry(entry.bytes);
         writer.AddEntry(std::move(entry.bytes), entry.source);
     }
-    OutputFile output(out);
-    try {
-        writer.WriteTo(output.Stream());
-    } catch (const EStreamError&) {
-        throw ToolError(out, "cannot be written");
-    }
-    output.Commit();
+    WriteContainerFile(writer, out);
     return 0;
 }
 

@@ -1,11 +1,9 @@
-#include "container/ContainerKey.h"
-#include "container/u_Encrypt.h"
 #include "framework/runtime/Exceptions.h"
 #include "framework/runtime/Streams.h"
 #include "tools/ctrpack/Arguments.h"
 #include "tools/ctrpack/Commands.h"
+#include "tools/ctrpack/ContainerFile.h"
 #include "tools/ctrpack/ContainerWriter.h"
-#include "tools/ctrpack/OutputFile.h"
 #include "tools/ctrpack/ToolError.h"
 
 namespace {
@@ -29,14 +27,6 @@ std::vector<uint8_t> LoadEntry(const std::string& fileName, const ContainerWrite
     }
 }
 
-void Scramble(std::vector<uint8_t>& bytes) {
-    TMemoryStream stream;
-    stream.SetSize(static_cast<int64_t>(bytes.size()));
-    if (!bytes.empty())
-        std::copy(bytes.begin(), bytes.end(), stream.Memory());
-    ScrambleStream(&stream, kScrambleDirection, kContainerSeed, false);
-    std::copy(stream.Memory(), stream.Memory() + stream.Size(), bytes.begin());
-}
 } // namespace
 
 int RunPack(const CommandArgs& args) {
@@ -53,16 +43,10 @@ int RunPack(const CommandArgs& args) {
     for (std::size_t i = 1; i < words.size(); ++i) {
         std::vector<uint8_t> bytes = LoadEntry(words[i], writer);
         if (!arguments.Has("--plain"))
-            Scramble(bytes);
+            ScrambleEntry(bytes);
         writer.AddEntry(std::move(bytes), words[i]);
     }
 
-    OutputFile output(out);
-    try {
-        writer.WriteTo(output.Stream());
-    } catch (const EStreamError&) {
-        throw ToolError(out, "cannot be written");
-    }
-    output.Commit();
+    WriteContainerFile(writer, out);
     return 0;
 }
