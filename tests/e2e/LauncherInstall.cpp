@@ -20,17 +20,7 @@ void Install(const std::string& folder, const std::string& configLog,
 }
 
 std::vector<std::string> Record(const std::string& path) {
-    std::string text = FileText(path);
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
+    return SplitLines(ReadFileBytes(path));
 }
 
 POINT ClientToScreenPoint(HWND window, int x, int y) {

@@ -163,13 +163,13 @@ TEST(LauncherMenu, TickedCheckBoxIsRememberedAndTheNextStartGoesStraightToThePro
         ClickAt(box.x, box.y);
         Sleep(200);
         ASSERT_TRUE(launcher.Running()) << "the check box ended the launcher";
-        EXPECT_EQ(FileText(folder.Path() + "Config.log"), "0\r\n-1\r\n2\r\n")
+        EXPECT_EQ(ReadFileBytes(folder.Path() + "Config.log"), "0\r\n-1\r\n2\r\n")
             << "ticking alone writes nothing";
         POINT launch = ButtonCentre(window, 3);
         ClickAt(launch.x, launch.y);
         ASSERT_TRUE(launcher.WaitForExit(kTimeoutMs)) << "the launch did not end the launcher";
     }
-    EXPECT_EQ(FileText(folder.Path() + "Config.log"), "-1\r\n-1\r\n2\r\n");
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "Config.log"), "-1\r\n-1\r\n2\r\n");
     ASSERT_TRUE(WaitForFile(folder.Path() + "DemoApp.run.txt", kTimeoutMs));
     EXPECT_EQ(Record(folder.Path() + "DemoApp.run.txt").at(0), expectedCommand);
 
@@ -182,7 +182,7 @@ TEST(LauncherMenu, TickedCheckBoxIsRememberedAndTheNextStartGoesStraightToThePro
     std::vector<std::string> record = Record(folder.Path() + "DemoApp.run.txt");
     ASSERT_EQ(record.size(), 2u);
     EXPECT_EQ(record[0], expectedCommand) << "the direct start lost the chosen option";
-    EXPECT_EQ(FileText(folder.Path() + "Config.log"), "-1\r\n-1\r\n2\r\n");
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "Config.log"), "-1\r\n-1\r\n2\r\n");
 }
 
 TEST(LauncherMenu, TooOldDirectXShowsTheNoticeAndTheInstallButtonInsteadOfTheLaunch) {
@@ -224,7 +224,7 @@ TEST(LauncherMenu, TooOldDirectXShowsTheNoticeAndTheInstallButtonInsteadOfTheLau
 
     ClickQuit(window);
     ASSERT_TRUE(launcher.WaitForExit(kTimeoutMs)) << "the quit button did not end the launcher";
-    EXPECT_EQ(FileText(folder.Path() + "DemoApp.run.txt"), "") << "the program started";
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "DemoApp.run.txt"), "") << "the program started";
 }
 
 TEST(LauncherMenu, BadConfigurationLineShowsTheErrorBoxThenTheWindowAsFarAsBuilt) {
@@ -346,8 +346,8 @@ TEST(LauncherMenu, WebsiteButtonOpensAnAssociatedFileAndKeepsTheMenu) {
     EXPECT_EQ(record[0], "\"" + folder.Path() + "Opener.exe\" -exit \"" + document + "\"");
     EXPECT_EQ(record[1], "5") << "opened with show state SW_SHOW";
     EXPECT_TRUE(launcher.Running()) << "the menu closed after opening the target";
-    EXPECT_EQ(FileText(folder.Path() + "Config.log"), "0\r\n-1\r\n1\r\n");
-    EXPECT_EQ(FileText(folder.Path() + "DemoApp.run.txt"), "") << "the program started";
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "Config.log"), "0\r\n-1\r\n1\r\n");
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "DemoApp.run.txt"), "") << "the program started";
 
     ClickQuit(window);
     EXPECT_TRUE(launcher.WaitForExit(kTimeoutMs));

@@ -8,6 +8,7 @@
 
 #include "LauncherInstall.h"
 #include "ProcessDriver.h"
+#include "tests/launcher/TestContainer.h"
 
 namespace {
 constexpr DWORD kTimeoutMs = kLauncherTimeoutMs;
@@ -48,8 +49,9 @@ TEST(LauncherRun, LaunchButtonStartsTheProgramInsideAFolderWithABlank) {
     ASSERT_EQ(record.size(), 2u);
     EXPECT_EQ(record[0], "\"" + folder + "DemoApp.exe\" -exit -fullscreen");
     EXPECT_EQ(record[1], "1") << "started with show state SW_SHOWNORMAL";
-    EXPECT_EQ(FileText(parent.Path() + "My.run.txt"), "") << "the decoy outside the folder ran";
-    EXPECT_EQ(FileText(folder + "Config.log"), "0\r\n-1\r\n1\r\n");
+    EXPECT_EQ(ReadFileBytes(parent.Path() + "My.run.txt"), "")
+        << "the decoy outside the folder ran";
+    EXPECT_EQ(ReadFileBytes(folder + "Config.log"), "0\r\n-1\r\n1\r\n");
 }
 
 TEST(LauncherRun, RememberedDirectStartShowsNoMenuAndStartsTheProgram) {
@@ -67,7 +69,7 @@ TEST(LauncherRun, RememberedDirectStartShowsNoMenuAndStartsTheProgram) {
     // No blank in the path: the command is the folder, line 43 and the option.
     EXPECT_EQ(record[0], folder.Path() + "DemoApp.exe -exit -safe -nosound");
     EXPECT_EQ(record[1], "1");
-    EXPECT_EQ(FileText(folder.Path() + "Config.log"), "-1\r\n-1\r\n2\r\n");
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "Config.log"), "-1\r\n-1\r\n2\r\n");
 }
 
 TEST(LauncherRun, MissingContainerShowsTheErrorBoxAndEnds) {
@@ -103,6 +105,7 @@ TEST(LauncherRun, ShiftHeldAtStartShowsTheMenuDespiteDirectStart) {
     POINT quit = ButtonCentre(window, 2);
     ClickAt(quit.x, quit.y);
     ASSERT_TRUE(launcher.WaitForExit(kTimeoutMs)) << "the quit button did not end the launcher";
-    EXPECT_EQ(FileText(folder.Path() + "DemoApp.run.txt"), "") << "the program started";
-    EXPECT_EQ(FileText(folder.Path() + "Config.log"), "-1\r\n-1\r\n0\r\n") << "quit writes nothing";
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "DemoApp.run.txt"), "") << "the program started";
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "Config.log"), "-1\r\n-1\r\n0\r\n")
+        << "quit writes nothing";
 }

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "tests/launcher/TestContainer.h"
+
 namespace {
 
 std::string TempRoot() {
@@ -83,44 +85,9 @@ TTempFolder::~TTempFolder() {
     RemoveFolderTree(path_);
 }
 
-void RemoveFolderTree(const std::string& folder) {
-    std::string base = folder;
-    if (!base.empty() && base.back() != '\\')
-        base += '\\';
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolderTree(base + name);
-            else
-                DeleteFileA((base + name).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(base.c_str());
-}
-
 void CopyFileOrThrow(const std::string& from, const std::string& to) {
     if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
         throw std::runtime_error("cannot copy " + from + " to " + to);
-}
-
-std::string FileText(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
-    std::string text;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        text.append(chunk, got);
-    CloseHandle(file);
-    return text;
 }
 
 TProcess::TProcess(const std::string& program, const std::string& workingFolder) {

@@ -22,10 +22,7 @@ private:
     std::string path_;
 };
 
-void RemoveFolderTree(const std::string& folder);
 void CopyFileOrThrow(const std::string& from, const std::string& to);
-// The text of a file, "" when it is missing.
-std::string FileText(const std::string& path);
 
 // A started program; the destructor ends it if it still runs.
 class TProcess {

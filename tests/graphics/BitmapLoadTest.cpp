@@ -13,6 +13,7 @@ using pictures::DataFile;
 using pictures::PixelAt;
 using pictures::Pixels24;
 using pictures::ReadBytes;
+using pictures::Reference;
 using pictures::Rgb;
 
 // Fixture pictures were written by ImageMagick from one 16 x 8 picture (a
@@ -31,14 +32,6 @@ const Fixture kFixtures[] = {
     {"mono.bmp", pf1bit, 0},    {"rle8.bmp", pf8bit, 0},    {"v5_24.bmp", pf24bit, 0},
     {"argb32.bmp", pf32bit, 0}, {"rgb555.bmp", pf15bit, 8}, {"rgb565.bmp", pf16bit, 8},
 };
-
-std::vector<Rgb> Reference(const std::string& file) {
-    std::vector<uint8_t> bytes = ReadBytes(DataFile(file + ".rgb"));
-    std::vector<Rgb> out;
-    for (size_t i = 0; i + 2 < bytes.size(); i += 3)
-        out.push_back(Rgb{bytes[i], bytes[i + 1], bytes[i + 2]});
-    return out;
-}
 
 bool Near(const Rgb& a, const Rgb& b, int tolerance) {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&

@@ -13,15 +13,8 @@ using pictures::DataFile;
 using pictures::PixelAt;
 using pictures::Pixels24;
 using pictures::ReadBytes;
+using pictures::Reference;
 using pictures::Rgb;
-
-std::vector<Rgb> Reference(const std::string& file) {
-    std::vector<uint8_t> bytes = ReadBytes(DataFile(file + ".rgb"));
-    std::vector<Rgb> out;
-    for (size_t i = 0; i + 2 < bytes.size(); i += 3)
-        out.push_back(Rgb{bytes[i], bytes[i + 1], bytes[i + 2]});
-    return out;
-}
 
 int MaxDifference(const std::vector<Rgb>& a, const std::vector<Rgb>& b) {
     int worst = 0;

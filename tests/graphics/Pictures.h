@@ -33,6 +33,16 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
+// The "<file>.rgb" beside a fixture picture: its pixels as an independent
+// decoder read them, top row first.
+inline std::vector<Rgb> Reference(const std::string& file) {
+    std::vector<uint8_t> bytes = ReadBytes(DataFile(file + ".rgb"));
+    std::vector<Rgb> out;
+    for (size_t i = 0; i + 2 < bytes.size(); i += 3)
+        out.push_back(Rgb{bytes[i], bytes[i + 1], bytes[i + 2]});
+    return out;
+}
+
 inline Rgb ToRgb(TColor c) {
     return Rgb{ColorRed(c), ColorGreen(c), ColorBlue(c)};
 }

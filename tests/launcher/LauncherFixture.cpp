@@ -7,28 +7,6 @@
 #include "launcher/Unit1.h"
 #include "skin/OvalynShapeButton.h"
 
-namespace {
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + name + "\\");
-            else
-                DeleteFileA((folder + name).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-} // namespace
-
 LauncherFixture::LauncherFixture() = default;
 LauncherFixture::~LauncherFixture() = default;
 
@@ -103,7 +81,7 @@ void LauncherFixture::SetUp() {
     static int counter = 0;
     rootFolder_ = std::string(temp) + "ovalyn-launcher-" + std::to_string(GetCurrentProcessId()) +
                   "-" + std::to_string(++counter) + "\\";
-    RemoveTree(rootFolder_);
+    RemoveFolderTree(rootFolder_);
     ASSERT_TRUE(CreateDirectoryA(rootFolder_.c_str(), nullptr));
     UseFolder(rootFolder_);
 
@@ -129,7 +107,7 @@ void LauncherFixture::TearDown() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }
-    RemoveTree(rootFolder_);
+    RemoveFolderTree(rootFolder_);
 }
 
 void LauncherFixture::UseFolder(const std::string& folder) {

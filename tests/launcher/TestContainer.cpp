@@ -1,5 +1,7 @@
 #include "TestContainer.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -34,6 +36,27 @@ std::string ReadFileBytes(const std::string& path) {
         bytes.append(chunk, got);
     std::fclose(file);
     return bytes;
+}
+
+void RemoveFolderTree(const std::string& folder) {
+    std::string base = folder;
+    if (!base.empty() && base.back() != '\\')
+        base += '\\';
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolderTree(base + name);
+            else
+                DeleteFileA((base + name).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(base.c_str());
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -109,8 +132,7 @@ std::string DemoFile(const std::string& name) {
     return bytes;
 }
 
-std::vector<std::string> DemoConfigLines() {
-    std::string text = DemoFile("1-config.txt");
+std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < text.size()) {
@@ -121,6 +143,10 @@ std::vector<std::string> DemoConfigLines() {
         start = end + 2;
     }
     return lines;
+}
+
+std::vector<std::string> DemoConfigLines() {
+    return SplitLines(DemoFile("1-config.txt"));
 }
 
 std::vector<std::string> DemoEntries(const std::vector<std::string>& configLines) {

@@ -8,11 +8,16 @@
 
 // The whole file as bytes, or "" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// Removes the folder with everything in it (best effort; with or without a
+// trailing backslash).
+void RemoveFolderTree(const std::string& folder);
 // Writes bytes to a file, replacing it; raises std::runtime_error on failure.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // Lines joined with CR LF after each one, as the launcher's files hold them.
 std::string JoinLines(const std::vector<std::string>& lines);
+// The reverse: text cut at each CR LF (a last line needs none).
+std::vector<std::string> SplitLines(const std::string& text);
 
 // A container file holding entries 1..N in order, each stored the way the
 // launcher expects (scrambled), with its trailer.

@@ -18,40 +18,9 @@
 #include "framework/system/Paths.h"
 #include "framework/system/RecordingPlatform.h"
 #include "skin/OvalynShapeButton.h"
+#include "tests/runtime/TempFolder.h"
 
 namespace {
-
-// A fresh folder for one test, removed with everything in it afterwards.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string& name) {
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
-        path_ = std::string(base) + name + "_" + std::to_string(GetCurrentProcessId());
-        Remove(path_);
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~ScratchFolder() { Remove(path_); }
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-
-    static void Remove(const std::string& folder) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = found.cFileName;
-                if (name != "." && name != "..")
-                    DeleteFileA((folder + "\\" + name).c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-
-private:
-    std::string path_;
-};
 
 std::string IniValue(const std::string& file, const std::string& section, const std::string& key) {
     char value[256];
@@ -168,7 +137,7 @@ protected:
 };
 
 TEST_F(SkinFolderTest, TwoButtonsRoundTripThroughOneFolder) {
-    ScratchFolder folder("skin_roundtrip");
+    TempFolder folder;
     ButtonPictures pictures;
     TOvalynShapeButton* first = NewButton("First");
     first->SetMask(pictures.Mask.get());
@@ -236,7 +205,7 @@ TEST_F(SkinFolderTest, TwoButtonsRoundTripThroughOneFolder) {
 }
 
 TEST_F(SkinFolderTest, SectionKeysAreWrittenInTheirOrder) {
-    ScratchFolder folder("skin_order");
+    TempFolder folder;
     NewButton("Ordered")->SaveSkin(folder.Path());
     TIniFile ini(folder.File("coord.ini"));
     TStringList keys;
@@ -253,7 +222,7 @@ TEST_F(SkinFolderTest, SectionKeysAreWrittenInTheirOrder) {
 }
 
 TEST_F(SkinFolderTest, SystemColourComesBackAsItsValueAtSaving) {
-    ScratchFolder folder("skin_syscolor");
+    TempFolder folder;
     TOvalynShapeButton* button = NewButton("Sys");
     button->SetInvisibleColor(clBtnFace);
     button->SaveSkin(folder.Path());
@@ -263,7 +232,7 @@ TEST_F(SkinFolderTest, SystemColourComesBackAsItsValueAtSaving) {
 }
 
 TEST_F(SkinFolderTest, EmptyFolderEmptiesTheButton) {
-    ScratchFolder folder("skin_empty");
+    TempFolder folder;
     ButtonPictures pictures;
     TOvalynShapeButton* button = NewButton("Nothing");
     button->SetMask(pictures.Mask.get());
@@ -291,7 +260,7 @@ TEST_F(SkinFolderTest, EmptyFolderEmptiesTheButton) {
 }
 
 TEST_F(SkinFolderTest, JpegMaskIsReadWhenThereIsNoBitmap) {
-    ScratchFolder folder("skin_jpeg");
+    TempFolder folder;
     const std::string jpeg = std::string(OVALYN_TEST_DATA) + "/mask_JpegButton.jpg";
     ASSERT_TRUE(CopyFileA(jpeg.c_str(), folder.File("mask_JpegButton.jpg").c_str(), FALSE));
     TJPEGImage decoded;
@@ -316,7 +285,7 @@ TEST_F(SkinFolderTest, JpegMaskIsReadWhenThereIsNoBitmap) {
 }
 
 TEST_F(SkinFolderTest, MalformedValuesFallBackOrConvertAsWritten) {
-    ScratchFolder folder("skin_malformed");
+    TempFolder folder;
     TOvalynShapeButton* button = NewButton("Odd");
     button->SetBounds(5, 6, 40, 40);
     WriteIni(folder.File("coord.ini"), "[odd]\r\n"
@@ -358,7 +327,7 @@ TEST_F(SkinFolderTest, MalformedValuesFallBackOrConvertAsWritten) {
 }
 
 TEST_F(SkinFolderTest, ReadingFontKeysAddsStylesButNeverRemovesThem) {
-    ScratchFolder folder("skin_fonts");
+    TempFolder folder;
     TOvalynShapeButton* button = NewButton("Fonty");
     WriteIni(folder.File("coord.ini"),
              "[Fonty]\r\nFontBold=0\r\nFontStrikeOut=1\r\nFontName=Arial\r\nFontColor=00FF00\r\n");
@@ -375,7 +344,7 @@ TEST_F(SkinFolderTest, ReadingFontKeysAddsStylesButNeverRemovesThem) {
 }
 
 TEST_F(SkinFolderTest, SoundIsCopiedBesideThePictures) {
-    ScratchFolder folder("skin_sound");
+    TempFolder folder;
     const std::string sound = folder.File("source.wav");
     std::ofstream(sound, std::ios::binary) << "RIFF";
     TRecordingPlatform platform;
@@ -400,7 +369,8 @@ TEST_F(SkinFolderTest, RelativeFoldersLieInTheExecutablesFolder) {
     button->SaveSkin(name);
     EXPECT_TRUE(FileExists(resolved + "\\coord.ini"));
     EXPECT_TRUE(FileExists(resolved + "\\mask_Rel.bmp"));
-    ScratchFolder::Remove(resolved);
+    std::error_code ignored;
+    std::filesystem::remove_all(resolved, ignored);
 }
 
 TEST_F(SkinFolderTest, EmptyFolderNameMeansTheExecutablesFolder) {
@@ -416,7 +386,7 @@ TEST_F(SkinFolderTest, EmptyFolderNameMeansTheExecutablesFolder) {
 }
 
 TEST_F(SkinFolderTest, FolderWithoutParentCannotBeCreated) {
-    ScratchFolder folder("skin_parent");
+    TempFolder folder;
     const std::string missing = folder.Path() + "\\not_there\\skins";
     TOvalynShapeButton* button = NewButton("Orphan");
     try {
@@ -435,9 +405,10 @@ TEST_F(SkinFolderTest, FolderWithoutParentCannotBeCreated) {
 }
 
 TEST_F(SkinFolderTest, OnlyTheLastLevelIsCreated) {
-    ScratchFolder folder("skin_create");
+    TempFolder folder;
     TOvalynShapeButton* button = NewButton("Maker");
     button->SaveSkin(folder.Path() + "\\new");
     EXPECT_TRUE(FileExists(folder.Path() + "\\new\\coord.ini"));
-    ScratchFolder::Remove(folder.Path() + "\\new");
+    std::error_code ignored;
+    std::filesystem::remove_all(folder.Path() + "\\new", ignored);
 }

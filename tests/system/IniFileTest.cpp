@@ -3,10 +3,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "TempFolder.h"
 #include "framework/runtime/Exceptions.h"
 #include "framework/runtime/StringList.h"
 #include "framework/system/IniFile.h"
+#include "tests/runtime/TempFolder.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void WriteText(const std::string& path, const std::string& text) {
 }
 
 TEST(IniFile, StringsRoundTripAndCreateFileAndSection) {
-    TempFolder folder("ovalyn_ini");
+    TempFolder folder;
     TIniFile ini(folder.File("coord.ini"));
     ini.WriteString("Button1", "Alignment", "center");
     ini.WriteString("Button1", "Layout", "top");
@@ -38,7 +38,7 @@ TEST(IniFile, StringsRoundTripAndCreateFileAndSection) {
 }
 
 TEST(IniFile, SectionAndKeyNamesIgnoreCase) {
-    TempFolder folder("ovalyn_ini_case");
+    TempFolder folder;
     TIniFile ini(folder.File("a.ini"));
     ini.WriteString("Mask", "InvisibleColor", "FF00FF");
     EXPECT_EQ(ini.ReadString("MASK", "invisiblecolor", ""), "FF00FF");
@@ -52,7 +52,7 @@ TEST(IniFile, SectionAndKeyNamesIgnoreCase) {
 }
 
 TEST(IniFile, WritingOneKeyLeavesTheRestAlone) {
-    TempFolder folder("ovalyn_ini_keep");
+    TempFolder folder;
     std::string name = folder.File("k.ini");
     WriteText(name, "[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
     TIniFile ini(name);
@@ -65,7 +65,7 @@ TEST(IniFile, WritingOneKeyLeavesTheRestAlone) {
 }
 
 TEST(IniFile, IntegersUseTheProfileRule) {
-    TempFolder folder("ovalyn_ini_int");
+    TempFolder folder;
     std::string name = folder.File("i.ini");
     WriteText(name, "[S]\r\nhex=0x1F\r\nHEX2=0XfF\r\ndollar=$10\r\nneg=-12\r\nbad=12a\r\n"
                     "short=0x\r\nempty=\r\n");
@@ -84,7 +84,7 @@ TEST(IniFile, IntegersUseTheProfileRule) {
 }
 
 TEST(IniFile, BooleansAreIntegers) {
-    TempFolder folder("ovalyn_ini_bool");
+    TempFolder folder;
     std::string name = folder.File("b.ini");
     WriteText(name, "[S]\r\none=1\r\nzero=0\r\ntwo=2\r\nword=True\r\n");
     TIniFile ini(name);
@@ -101,7 +101,7 @@ TEST(IniFile, BooleansAreIntegers) {
 }
 
 TEST(IniFile, ValuesAreReadUpTo2047Characters) {
-    TempFolder folder("ovalyn_ini_long");
+    TempFolder folder;
     TIniFile ini(folder.File("l.ini"));
     ini.WriteString("S", "long", std::string(3000, 'q'));
     EXPECT_EQ(ini.ReadString("S", "long", "").size(), 2047u);
@@ -110,7 +110,7 @@ TEST(IniFile, ValuesAreReadUpTo2047Characters) {
 }
 
 TEST(IniFile, EraseSectionAndDeleteKey) {
-    TempFolder folder("ovalyn_ini_erase");
+    TempFolder folder;
     TIniFile ini(folder.File("e.ini"));
     ini.WriteString("A", "x", "1");
     ini.WriteString("A", "y", "2");
@@ -128,7 +128,7 @@ TEST(IniFile, EraseSectionAndDeleteKey) {
 }
 
 TEST(IniFile, AFailedWriteNamesTheFile) {
-    TempFolder folder("ovalyn_ini_fail");
+    TempFolder folder;
     const std::string name = folder.File("missing\\folder\\coord.ini");
     TIniFile ini(name);
     try {

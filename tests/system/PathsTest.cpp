@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "TempFolder.h"
 #include "framework/system/Paths.h"
+#include "tests/runtime/TempFolder.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ TEST(Paths, DirectoryQueriesTellFoldersFromFiles) {
 }
 
 TEST(Paths, CreateDirMakesOneLevelOnly) {
-    TempFolder temp("ovalyn_paths");
+    TempFolder temp;
     std::string child = temp.File("skins");
     EXPECT_TRUE(CreateDir(child));
     EXPECT_TRUE(DirectoryExists(child));

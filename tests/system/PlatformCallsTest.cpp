@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
 #include "framework/portable/Convert.h"
 #include "framework/system/Locale.h"
 #include "framework/system/Paths.h"
 #include "framework/system/RecordingPlatform.h"
+#include "tests/runtime/TempFolder.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ TEST(PlatformCalls, RecordsEveryCallWithItsArguments) {
 }
 
 TEST(PlatformCalls, CopyFileReallyCopiesByDefault) {
-    TempFolder folder("ovalyn_copy");
+    TempFolder folder;
     std::string from = folder.File("click.wav");
     std::string to = folder.File("copy.wav");
     HANDLE file = ::CreateFileA(from.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
