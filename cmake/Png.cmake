@@ -1,0 +1,59 @@
+# libpng with zlib: Debian's -dev packages in the host tree; in the Windows tree
+# Debian's libpng1.6 and zlib source packages (fetched by scripts/bootstrap into
+# build/deps), cross-built with this project's toolchain file as static libraries.
+if(OVALYN_WIN32)
+  foreach(_pkg zlib libpng1.6)
+    file(GLOB _dirs ${CMAKE_SOURCE_DIR}/build/deps/${_pkg}-*)
+    list(FILTER _dirs EXCLUDE REGEX "\\.(tar|dsc|diff|orig)")
+    list(LENGTH _dirs _n)
+    if(_n EQUAL 0)
+      message(FATAL_ERROR "${_pkg} source missing under build/deps: run scripts/bootstrap")
+    endif()
+    list(GET _dirs 0 _dir)
+    string(REPLACE "." "_" _var ${_pkg})
+    set(${_var}_SOURCE_DIR ${_dir})
+  endforeach()
+  include(ExternalProject)
+  set(_zlib_prefix ${CMAKE_BINARY_DIR}/zlib)
+  ExternalProject_Add(zlib_ext
+    SOURCE_DIR ${zlib_SOURCE_DIR}
+    BINARY_DIR ${_zlib_prefix}/build
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake
+      -DCMAKE_BUILD_TYPE=Release
+    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target zlibstatic
+    INSTALL_COMMAND ""
+    BUILD_BYPRODUCTS ${_zlib_prefix}/build/libzlibstatic.a
+  )
+  set(_png_prefix ${CMAKE_BINARY_DIR}/libpng)
+  ExternalProject_Add(libpng_ext
+    SOURCE_DIR ${libpng1_6_SOURCE_DIR}
+    BINARY_DIR ${_png_prefix}/build
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake
+      -DCMAKE_BUILD_TYPE=Release
+      -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
+      -DZLIB_LIBRARY=${_zlib_prefix}/build/libzlibstatic.a
+      "-DZLIB_INCLUDE_DIR=${zlib_SOURCE_DIR}\\;${_zlib_prefix}/build"
+    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target png_static
+    INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory ${_png_prefix}/include
+      COMMAND ${CMAKE_COMMAND} -E copy <SOURCE_DIR>/png.h <SOURCE_DIR>/pngconf.h
+              <BINARY_DIR>/pnglibconf.h ${_png_prefix}/include/
+    BUILD_BYPRODUCTS ${_png_prefix}/build/libpng16.a
+    DEPENDS zlib_ext
+  )
+  file(MAKE_DIRECTORY ${_png_prefix}/include)
+  add_library(zlib_lib STATIC IMPORTED GLOBAL)
+  set_target_properties(zlib_lib PROPERTIES IMPORTED_LOCATION ${_zlib_prefix}/build/libzlibstatic.a)
+  add_dependencies(zlib_lib zlib_ext)
+  add_library(png_lib STATIC IMPORTED GLOBAL)
+  set_target_properties(png_lib PROPERTIES
+    IMPORTED_LOCATION ${_png_prefix}/build/libpng16.a
+    INTERFACE_INCLUDE_DIRECTORIES ${_png_prefix}/include
+    INTERFACE_LINK_LIBRARIES zlib_lib)
+  add_dependencies(png_lib libpng_ext)
+else()
+  find_package(PNG REQUIRED)
+  add_library(png_lib INTERFACE IMPORTED GLOBAL)
+  target_link_libraries(png_lib INTERFACE PNG::PNG)
+endif()
