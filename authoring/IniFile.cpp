@@ -1,0 +1,201 @@
+#include "authoring/IniFile.h"
+
+#include "authoring/MenuSettings.h"
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+Problem SyntaxProblem(const std::string& fileName, int line, std::string text) {
+    Problem problem;
+    problem.file = fileName;
+    problem.line = line;
+    problem.text = std::move(text);
+    return problem;
+}
+
+} // namespace
+
+IniFile IniFile::Parse(const std::string& fileName, std::string_view text,
+                       std::vector<Problem>& problems) {
+    IniFile file;
+    int number = 0;
+    int current = -1; // the section key lines belong to
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view raw = text.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
+        Line line{std::string(raw)};
+        const std::string_view body = Trimmed(raw);
+        auto bad = [&](std::string what) {
+            problems.push_back(SyntaxProblem(fileName, number, std::move(what)));
+            file.lines_.push_back(std::move(line));
+        };
+        if (raw.find('\0') != std::string_view::npos) {
+            bad("holds a NUL byte; menu.ini is text");
+            continue;
+        }
+        if (raw.find('\r') != std::string_view::npos) {
+            bad("holds a carriage return inside the line; lines end with CR LF or LF");
+            continue;
+        }
+        if (body.empty() || body.front() == ';') {
+            file.lines_.push_back(std::move(line));
+            continue;
+        }
+        if (body.front() == '[') {
+            const std::string_view name =
+                body.back() == ']' ? Trimmed(body.substr(1, body.size() - 2)) : std::string_view();
+            if (name.empty()) {
+                bad("\"" + std::string(body) + "\" is no section name; write [Name]");
+                current = -1;
+                continue;
+            }
+            if (const Section* earlier = file.FindSection(name)) {
+                bad("[" + std::string(name) + "] appears again (first at line " +
+                    std::to_string(earlier->line) + "); each section once");
+                current = -1; // its keys are left out with it, reported once
+                continue;
+            }
+            current = static_cast<int>(file.sections_.size());
+            file.sections_.push_back({std::string(name), number, {}});
+            line.section = current;
+            file.lines_.push_back(std::move(line));
+            continue;
+        }
+        const std::size_t equals = body.find('=');
+        if (equals == std::string_view::npos || Trimmed(body.substr(0, equals)).empty()) {
+            bad("\"" + std::string(body) + "\" is neither [Section], Key=value nor a ; comment");
+            continue;
+        }
+        const std::string key(Trimmed(body.substr(0, equals)));
+        std::string_view value = Trimmed(body.substr(equals + 1));
+        if (current < 0) {
+            if (file.sections_.empty())
+                bad(key + " stands before the first [Section]");
+            else
+                file.lines_.push_back(std::move(line)); // under a refused section
+            continue;
+        }
+        Section& section = file.sections_[static_cast<std::size_t>(current)];
+        bool duplicate = false;
+        for (const Entry& entry : section.entries)
+            if (SameName(entry.key, key)) {
+                bad("[" + section.name + "] " + key + " is given again (first at line " +
+                    std::to_string(entry.line) + "); each key once");
+                duplicate = true;
+                break;
+            }
+        if (duplicate)
+            continue;
+        Entry entry{key, {}, false, number};
+        if (!value.empty() && value.front() == '"') {
+            if (value.size() < 2 || value.back() != '"') {
+                bad("[" + section.name + "] " + key +
+                    ": the quoted value has no closing \"; write Key=\"text\"");
+                continue;
+            }
+            value = value.substr(1, value.size() - 2);
+            entry.quoted = true;
+        }
+        entry.value = std::string(value);
+        line.section = current;
+        line.entry = static_cast<int>(section.entries.size());
+        section.entries.push_back(std::move(entry));
+        file.lines_.push_back(std::move(line));
+    }
+    return file;
+}
+
+const IniFile::Section* IniFile::FindSection(std::string_view name) const {
+    for (const Section& section : sections_)
+        if (SameName(section.name, name))
+            return &section;
+    return nullptr;
+}
+
+const IniFile::Entry* IniFile::Find(std::string_view section, std::string_view key) const {
+    const Section* found = FindSection(section);
+    if (!found)
+        return nullptr;
+    for (const Entry& entry : found->entries)
+        if (SameName(entry.key, key))
+            return &entry;
+    return nullptr;
+}
+
+std::string IniFile::Written(std::string_view text) {
+    const bool plain =
+        text.empty() || (!IsBlank(text.front()) && !IsBlank(text.back()) && text.front() != '"');
+    return plain ? std::string(text) : "\"" + std::string(text) + "\"";
+}
+
+void IniFile::Rewrite(Line& line) const {
+    const Entry& entry = sections_[static_cast<std::size_t>(line.section)]
+                             .entries[static_cast<std::size_t>(line.entry)];
+    line.text = entry.key + "=" + (entry.quoted ? "\"" + entry.value + "\"" : entry.value);
+}
+
+void IniFile::Set(std::string_view sectionName, std::string_view key, std::string_view value) {
+    const std::string written = Written(value);
+    const bool quoted = written.size() != value.size();
+    int index = -1;
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        if (SameName(sections_[i].name, sectionName))
+            index = static_cast<int>(i);
+    if (index < 0) {
+        if (!lines_.empty() && !lines_.back().text.empty())
+            lines_.push_back({""});
+        index = static_cast<int>(sections_.size());
+        sections_.push_back({std::string(sectionName), 0, {}});
+        lines_.push_back({"[" + std::string(sectionName) + "]", index});
+    }
+    Section& section = sections_[static_cast<std::size_t>(index)];
+    for (Line& line : lines_) {
+        if (line.section != index || line.entry < 0)
+            continue;
+        Entry& entry = section.entries[static_cast<std::size_t>(line.entry)];
+        if (SameName(entry.key, key)) {
+            entry.value = std::string(value);
+            entry.quoted = quoted;
+            Rewrite(line);
+            return;
+        }
+    }
+    // After the section's last line (its header or its last key).
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].section == index)
+            at = i + 1;
+    section.entries.push_back({std::string(key), std::string(value), quoted, 0});
+    Line line{"", index, static_cast<int>(section.entries.size() - 1)};
+    Rewrite(line);
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+}
+
+void IniFile::AddComment(std::string_view text) {
+    lines_.push_back({text.empty() ? std::string() : "; " + std::string(text)});
+}
+
+std::string IniFile::Text() const {
+    std::string text;
+    for (const Line& line : lines_)
+        text += line.text + "\r\n";
+    return text;
+}

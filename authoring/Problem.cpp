@@ -1,0 +1,24 @@
+#include "authoring/Problem.h"
+
+std::string Problem::Format() const {
+    std::string out = file;
+    if (line > 0)
+        out += ":" + std::to_string(line);
+    out += ": ";
+    if (severity == Severity::Warning)
+        out += "warning: ";
+    if (!section.empty())
+        out += "[" + section + "] ";
+    if (!key.empty())
+        out += key + ": ";
+    else if (!section.empty())
+        out.back() = ':', out += ' ';
+    return out + text;
+}
+
+bool HasErrors(const std::vector<Problem>& problems) {
+    for (const Problem& problem : problems)
+        if (problem.severity == Severity::Error)
+            return true;
+    return false;
+}
