@@ -27,6 +27,23 @@ bool IsDigit(char c) {
 
 } // namespace
 
+std::string QuotedValue(const std::string& text) {
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        // A character below the blank (or DEL) would cut the box's text short or
+        // not show at all.
+        const std::string piece =
+            c < 32 || c == 127 ? "#" + std::to_string(c) : std::string(1, text[i]);
+        if (shown.size() + piece.size() > kMaxQuotedChars) {
+            shown += "...";
+            break;
+        }
+        shown += piece;
+    }
+    return "'" + shown + "'";
+}
+
 bool TryStrToInt(const std::string& text, int32_t& value) {
     const size_t n = text.size();
     size_t i = 0;
@@ -79,7 +96,7 @@ bool TryStrToInt(const std::string& text, int32_t& value) {
 int32_t StrToInt(const std::string& text) {
     int32_t value = 0;
     if (!TryStrToInt(text, value))
-        throw EConvertError("'" + text + "' ist kein g\xFCltiger Integerwert");
+        throw EConvertError(QuotedValue(text) + " ist kein g\xFCltiger Integerwert");
     return value;
 }
 
@@ -179,7 +196,7 @@ bool TryStrToBool(const std::string& text, bool& value) {
 bool StrToBool(const std::string& text) {
     bool value = false;
     if (!TryStrToBool(text, value))
-        throw EConvertError("'" + text + "' ist kein g\xFCltiger Boolescher Wert");
+        throw EConvertError(QuotedValue(text) + " ist kein g\xFCltiger Boolescher Wert");
     return value;
 }
 

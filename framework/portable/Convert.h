@@ -2,10 +2,18 @@
 // (EConvertError). Texts are CP1252.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "framework/portable/Color.h"
+
+// A value as the conversion errors quote it: in single quotes, control
+// characters written as "#" and their code (a NUL byte as "#0", a tab as
+// "#9"), and cut with "..." after kMaxQuotedChars characters, so that any
+// value gives a short, readable message. Ordinary short values appear as they are.
+constexpr size_t kMaxQuotedChars = 60;
+std::string QuotedValue(const std::string& text);
 
 // Integer text: optional leading blanks, an optional sign, then decimal digits,
 // or hexadecimal digits after "$", "x", "X", "0x" or "0X". Nothing may follow.

@@ -143,4 +143,45 @@ TEST(StrToBool, RejectsOtherText) {
     }
 }
 
+// The message a conversion error would show for the given text.
+template <typename Convert> std::string ErrorText(Convert convert, const std::string& text) {
+    try {
+        convert(text);
+    } catch (const EConvertError& e) {
+        return e.Message();
+    }
+    return "(no exception)";
+}
+
+TEST(ConversionErrors, QuoteAnyValueShortAndVisible) {
+    const auto toInt = [](const std::string& text) { StrToInt(text); };
+    const auto toBool = [](const std::string& text) { StrToBool(text); };
+    const std::string integer = " ist kein g\xFCltiger Integerwert";
+
+    // A NUL byte used to end the box's text after "'1".
+    EXPECT_EQ(ErrorText(toInt, std::string("1\0002", 3)), "'1#02'" + integer);
+    EXPECT_EQ(ErrorText(toInt, "a\tb\r\n\x1F\x7F"), "'a#9b#13#10#31#127'" + integer);
+    EXPECT_EQ(ErrorText(toBool, std::string("\0", 1)), "'#0' ist kein g\xFCltiger Boolescher Wert");
+
+    // A value of 100 KB used to make a box wider than the screen.
+    const std::string huge(100000, '7');
+    EXPECT_EQ(ErrorText(toInt, huge + "x"), "'" + std::string(60, '7') + "...'" + integer);
+    EXPECT_LT(ErrorText(toBool, std::string(5000, 'y')).size(), 120u);
+
+    // The cut never splits an escape: the whole "#0" fits or is left out.
+    const std::string edge = std::string(59, 'a') + std::string("\0b", 2);
+    EXPECT_EQ(ErrorText(toInt, edge), "'" + std::string(59, 'a') + "...'" + integer);
+
+    // Ordinary values keep their exact text, up to the limit and with 8-bit letters.
+    const std::string sixty(60, 'z');
+    EXPECT_EQ(ErrorText(toInt, sixty), "'" + sixty + "'" + integer);
+    EXPECT_EQ(ErrorText(toInt, "Gr\xF6\xDF"
+                               "e 12"),
+              "'Gr\xF6\xDF"
+              "e 12'" +
+                  integer);
+    EXPECT_EQ(ErrorText([](const std::string& t) { StringToColor(t); }, "clPink"),
+              "'clPink'" + integer);
+}
+
 } // namespace
