@@ -29,12 +29,15 @@ if(OVALYN_WIN32)
   ExternalProject_Add(libpng_ext
     SOURCE_DIR ${libpng1_6_SOURCE_DIR}
     BINARY_DIR ${_png_prefix}/build
+    # zlib's headers are in two folders (zconf.h is generated in its build
+    # folder); "|" stands for the list separator inside the argument.
+    LIST_SEPARATOR |
     CMAKE_ARGS
       -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake
       -DCMAKE_BUILD_TYPE=Release
       -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF
       -DZLIB_LIBRARY=${_zlib_prefix}/build/libzlibstatic.a
-      "-DZLIB_INCLUDE_DIR=${zlib_SOURCE_DIR}\\;${_zlib_prefix}/build"
+      -DZLIB_INCLUDE_DIR=${zlib_SOURCE_DIR}|${_zlib_prefix}/build
     BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target png_static
     INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory ${_png_prefix}/include
       COMMAND ${CMAKE_COMMAND} -E copy <SOURCE_DIR>/png.h <SOURCE_DIR>/pngconf.h
