@@ -152,27 +152,34 @@ void IniFile::Rewrite(Line& line) const {
     line.text = entry.key + "=" + (entry.quoted ? "\"" + entry.value + "\"" : entry.value);
 }
 
-void IniFile::Set(std::string_view sectionName, std::string_view key, std::string_view value) {
-    const std::string written = Written(value);
-    const bool quoted = written.size() != value.size();
-    int index = -1;
+int IniFile::AddSection(std::string_view name) {
     for (std::size_t i = 0; i < sections_.size(); ++i)
-        if (SameName(sections_[i].name, sectionName))
-            index = static_cast<int>(i);
-    if (index < 0) {
-        if (!lines_.empty() && !lines_.back().text.empty())
-            lines_.push_back({""});
-        index = static_cast<int>(sections_.size());
-        sections_.push_back({std::string(sectionName), 0, {}});
-        lines_.push_back({"[" + std::string(sectionName) + "]", index});
-    }
+        if (SameName(sections_[i].name, name))
+            return static_cast<int>(i);
+    if (!lines_.empty() && !lines_.back().text.empty())
+        lines_.push_back({""});
+    const int index = static_cast<int>(sections_.size());
+    sections_.push_back({std::string(name), 0, {}});
+    lines_.push_back({"[" + std::string(name) + "]", index});
+    return index;
+}
+
+void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+    SetWritten(section, key, Written(value));
+}
+
+void IniFile::SetWritten(std::string_view sectionName, std::string_view key,
+                         std::string_view written) {
+    const bool quoted = written.size() >= 2 && written.front() == '"' && written.back() == '"';
+    const std::string value(quoted ? written.substr(1, written.size() - 2) : written);
+    const int index = AddSection(sectionName);
     Section& section = sections_[static_cast<std::size_t>(index)];
     for (Line& line : lines_) {
         if (line.section != index || line.entry < 0)
             continue;
         Entry& entry = section.entries[static_cast<std::size_t>(line.entry)];
         if (SameName(entry.key, key)) {
-            entry.value = std::string(value);
+            entry.value = value;
             entry.quoted = quoted;
             Rewrite(line);
             return;
@@ -183,7 +190,7 @@ void IniFile::Set(std::string_view sectionName, std::string_view key, std::strin
     for (std::size_t i = 0; i < lines_.size(); ++i)
         if (lines_[i].section == index)
             at = i + 1;
-    section.entries.push_back({std::string(key), std::string(value), quoted, 0});
+    section.entries.push_back({std::string(key), value, quoted, 0});
     Line line{"", index, static_cast<int>(section.entries.size() - 1)};
     Rewrite(line);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));

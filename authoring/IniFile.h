@@ -44,6 +44,10 @@ public:
     // Replaces the key's value in place, or adds the key at the end of its
     // section (the section at the end of the file when it is new).
     void Set(std::string_view section, std::string_view key, std::string_view value);
+    // As Set, with the value as it stands in the file (quoted or not).
+    void SetWritten(std::string_view section, std::string_view key, std::string_view written);
+    // Adds the section at the end unless it exists; returns its index.
+    int AddSection(std::string_view name);
     // Adds a comment line at the end ("; " and text; empty text: a blank line).
     void AddComment(std::string_view text);
 

@@ -12,9 +12,15 @@ const std::vector<Command>& CommandTable() {
         {"unpack", "unpack CONTAINER DIR [--plain] [--offset N]",
          "write every entry to DIR/1, DIR/2, ... (descrambled unless --plain)", &RunUnpack},
         {"build", "build MENU_DIR OUT [--no-check]",
-         "make a launcher container from a menu folder (N-name files), checked first", &RunBuild},
+         "make a launcher container from a menu folder (menu.ini and the files it names, or "
+         "N-name files), checked first",
+         &RunBuild},
         {"check", "check CONTAINER_OR_MENU_DIR",
-         "list with line numbers everything the launcher would refuse", &RunCheck},
+         "list with file and line everything the launcher would refuse", &RunCheck},
+        {"decompile", "decompile CONTAINER DIR [--offset N]",
+         "write menu.ini, the notice and the pictures (BMP) of a container into DIR; building "
+         "DIR gives the same entries",
+         &RunDecompile},
     };
     return table;
 }

@@ -4,22 +4,78 @@
 #include <filesystem>
 #include <system_error>
 
-#include "framework/runtime/StringList.h"
+#include "authoring/MenuCheck.h"
+#include "authoring/MenuSource.h"
 #include "tools/ctrpack/Arguments.h"
 #include "tools/ctrpack/ContainerFile.h"
 #include "tools/ctrpack/ContainerWriter.h"
-#include "tools/ctrpack/MenuCheck.h"
 #include "tools/ctrpack/MenuFolder.h"
 #include "tools/ctrpack/ToolError.h"
 
 namespace {
 
-int ConfigLineCount(const std::vector<MenuEntry>& entries) {
+// A menu as the checks see it, with the entries to build it from.
+struct SourceMenu {
+    MenuDocument menu;
+    MenuOrigins origins;
+    std::vector<MenuEntry> numbered; // the files of a numbered folder, built as they are
+    int entriesHeld = 0;
+};
+
+SourceMenu FromEntries(const std::string& name, std::vector<MenuEntry> entries, int entriesHeld) {
+    std::vector<std::vector<uint8_t>> bytes;
+    for (const MenuEntry& entry : entries)
+        bytes.push_back(entry.bytes);
+    SourceMenu source;
+    source.menu = MenuFromEntries(name, std::move(bytes), false);
+    source.origins = ListOrigins(name, entries.front().source, entries.front().isFile,
+                                 static_cast<int>(source.menu.Tail().size()));
+    for (int i = 0; i < kPictureCount; ++i)
+        if (static_cast<std::size_t>(kFirstPictureEntry - 1 + i) < entries.size())
+            source.origins.pictures[i].file = entries[kFirstPictureEntry - 1 + i].source;
+    source.numbered = std::move(entries);
+    source.entriesHeld = entriesHeld;
+    return source;
+}
+
+// Reads a menu folder (menu.ini or numbered files) or a container; problems
+// met while reading menu.ini and its files are added to problems.
+SourceMenu ReadSource(const std::string& path, bool isFolder, std::vector<Problem>& problems) {
+    if (isFolder && HasMenuIni(path)) {
+        LoadedMenu loaded = LoadMenuIniFolder(path, problems);
+        SourceMenu source{std::move(loaded.menu), std::move(loaded.origins), {}, 0};
+        source.entriesHeld = source.menu.EntryCount();
+        return source;
+    }
+    if (isFolder) {
+        std::vector<MenuEntry> entries = ReadMenuFolder(path);
+        const int count = static_cast<int>(entries.size());
+        return FromEntries(path, std::move(entries), count);
+    }
+    int entriesHeld = 0;
+    std::vector<MenuEntry> entries = ReadMenuContainer(path, entriesHeld);
     if (entries.empty())
-        return 0;
-    TStringList lines;
-    lines.SetText(std::string(entries.front().bytes.begin(), entries.front().bytes.end()));
-    return lines.Count();
+        throw ToolError(path, "holds no entries; entry 1 is the configuration list");
+    return FromEntries(path, std::move(entries), entriesHeld);
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(std::filesystem::path(path), error);
+}
+
+// Prints every problem, one line each; true when one of them is an error.
+bool PrintProblems(const std::vector<Problem>& problems, std::FILE* out) {
+    for (const Problem& problem : problems)
+        std::fprintf(out, "%s\n", problem.Format().c_str());
+    return HasErrors(problems);
+}
+
+int ErrorCount(const std::vector<Problem>& problems) {
+    int count = 0;
+    for (const Problem& problem : problems)
+        count += problem.severity == Severity::Error ? 1 : 0;
+    return count;
 }
 
 } // namespace
@@ -31,22 +87,35 @@ int RunBuild(const CommandArgs& args) {
         throw ToolError("needs MENU_DIR and OUT");
     const std::string& folder = words[0];
     const std::string& out = words[1];
+    if (!IsFolder(folder))
+        throw ToolError(folder, "is no folder; build takes a menu folder (menu.ini, or files "
+                                "named 1-..., 2-..., ...)");
 
-    std::vector<MenuEntry> entries = ReadMenuFolder(folder);
-    if (!arguments.Has("--no-check")) {
-        const std::vector<std::string> problems = CheckMenu(folder, entries);
-        for (const std::string& problem : problems)
-            std::fprintf(stderr, "%s\n", problem.c_str());
-        if (!problems.empty())
-            throw ToolError(folder, std::to_string(problems.size()) +
-                                        " problem(s) the launcher would refuse; nothing written"
-                                        " (--no-check builds anyway)");
+    std::vector<Problem> problems;
+    SourceMenu source = ReadSource(folder, true, problems);
+    // What menu.ini and its files could not give is never built; the launcher's
+    // own checks may be skipped.
+    if (!HasErrors(problems) && !arguments.Has("--no-check")) {
+        std::vector<Problem> checked = CheckMenu(source.menu, source.origins);
+        problems.insert(problems.end(), checked.begin(), checked.end());
     }
+    if (PrintProblems(problems, stderr))
+        throw ToolError(folder, std::to_string(ErrorCount(problems)) +
+                                    " problem(s) the launcher would refuse; nothing written"
+                                    " (--no-check builds anyway)");
 
     ContainerWriter writer;
-    for (MenuEntry& entry : entries) {
-        ScrambleEntry(entry.bytes);
-        writer.AddEntry(std::move(entry.bytes), entry.source);
+    if (!source.numbered.empty()) {
+        for (MenuEntry& entry : source.numbered) {
+            ScrambleEntry(entry.bytes);
+            writer.AddEntry(std::move(entry.bytes), entry.source);
+        }
+    } else {
+        int number = 0;
+        for (std::vector<uint8_t>& bytes : source.menu.Entries()) {
+            ScrambleEntry(bytes);
+            writer.AddEntry(std::move(bytes), folder + " entry " + std::to_string(++number));
+        }
     }
     WriteContainerFile(writer, out);
     return 0;
@@ -57,21 +126,17 @@ int RunCheck(const CommandArgs& args) {
     const auto& words = arguments.Positional();
     if (words.size() != 1)
         throw ToolError("needs one CONTAINER or MENU_DIR");
-    const std::string& source = words[0];
-    std::error_code error;
-    const bool isFolder = std::filesystem::is_directory(std::filesystem::path(source), error);
-    int entriesHeld = 0;
-    const std::vector<MenuEntry> entries =
-        isFolder ? ReadMenuFolder(source) : ReadMenuContainer(source, entriesHeld);
-    if (isFolder)
-        entriesHeld = static_cast<int>(entries.size());
-
-    const std::vector<std::string> problems = CheckMenu(source, entries);
-    for (const std::string& problem : problems)
-        std::printf("%s\n", problem.c_str());
-    if (!problems.empty())
+    const std::string& path = words[0];
+    std::vector<Problem> problems;
+    const SourceMenu source = ReadSource(path, IsFolder(path), problems);
+    if (!HasErrors(problems)) {
+        std::vector<Problem> checked = CheckMenu(source.menu, source.origins);
+        problems.insert(problems.end(), checked.begin(), checked.end());
+    }
+    if (PrintProblems(problems, stdout))
         return 1;
+    const int lines = source.menu.FixedLinesPresent() + static_cast<int>(source.menu.Tail().size());
     std::printf("%s: the launcher takes this menu (%d entries, %d configuration lines)\n",
-                source.c_str(), entriesHeld, ConfigLineCount(entries));
+                path.c_str(), source.entriesHeld, lines);
     return 0;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "authoring/MenuDocument.h"
+
 struct MenuEntry {
     int number = 0;
     std::string source;  // where it came from, for messages: a file, or "CONTAINER entry N"
@@ -22,9 +24,6 @@ int MenuEntryNumber(const std::string& fileName);
 // number is missing below the highest, or the container would outgrow its
 // limits (read sizes are checked before any bytes are read).
 std::vector<MenuEntry> ReadMenuFolder(const std::string& folder);
-
-// The launcher reads entries 1 to 8 and never looks at any above them.
-inline constexpr int kLauncherEntries = 8;
 
 // The entries of a container that the launcher reads, descrambled (ToolError
 // when one cannot be read); entriesHeld tells how many the container holds.

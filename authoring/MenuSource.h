@@ -1,0 +1,36 @@
+// Reading a menu folder written for authors: menu.ini and the files it names
+// (the notice text, the pictures in BMP, PNG or JPEG, the extra entries).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "authoring/MenuDocument.h"
+#include "authoring/MenuOrigins.h"
+#include "authoring/Problem.h"
+
+inline constexpr const char* kMenuIniName = "menu.ini";
+// Files other than pictures (menu.ini, the notice, extra entries) of more
+// bytes are refused before they are read.
+inline constexpr uint64_t kMaxMenuFileBytes = 64ull * 1024 * 1024;
+
+struct LoadedMenu {
+    MenuDocument menu;
+    MenuOrigins origins;
+};
+
+// Whether folder holds a menu.ini.
+bool HasMenuIni(const std::string& folder);
+
+// Reads folder/menu.ini and every file it names, relative to folder. Every
+// problem (syntax, names, values, files that cannot be read or imported) is
+// added to problems, each naming menu.ini's line or the file; the document
+// holds what could be read. The launcher's checks are CheckMenu's.
+LoadedMenu LoadMenuIniFolder(const std::string& folder, std::vector<Problem>& problems);
+
+// The file's bytes, or a problem text when it cannot be read or holds more
+// than limit bytes.
+bool ReadWholeFile(const std::string& path, uint64_t limit, std::vector<uint8_t>& bytes,
+                   std::string& problem);
+// folder and name joined with "/" (Windows takes it too).
+std::string InFolder(const std::string& folder, const std::string& name);
