@@ -191,7 +191,7 @@ private:
             if (bytes.empty()) {
                 // The launcher takes an empty entry as an empty picture; an
                 // author who names no picture at all is told what is needed.
-                if (origins_.fromMenuIni && origin.line == 0 && Needed(role))
+                if (origins_.fromMenuIni && !origin.given && Needed(role))
                     problems_.push_back(origin.At("no " + std::string(PictureLabel(role)) +
                                                   " picture is named; write " +
                                                   std::string(PictureKey(role)) + "=FILE"));

@@ -185,7 +185,8 @@ private:
     bool Present(std::string_view section) const { return ini_.FindSection(section) != nullptr; }
 
     SettingOrigin Origin(std::string_view section, std::string_view key, const Entry* entry) const {
-        SettingOrigin origin{fileName_, 0, std::string(section), std::string(key)};
+        SettingOrigin origin{fileName_, 0, std::string(section), std::string(key),
+                             entry != nullptr};
         if (entry)
             origin.line = entry->line, origin.key = entry->key;
         else if (const IniFile::Section* found = ini_.FindSection(section))

@@ -60,15 +60,26 @@ std::string JoinCrLf(const std::vector<std::string>& lines) {
     return text;
 }
 
+// The demo's entries as numbered files, whichever form the demo is kept in.
+const char* const kEntryFiles[] = {"1-config.txt",   "2-notice.txt",         "3-background.bmp",
+                                   "4-button.bmp",   "5-button-pressed.bmp", "6-button-over.bmp",
+                                   "7-checkbox.bmp", "8-checkbox-checked.bmp"};
+
+std::vector<std::string> ReadBack(const std::string& container);
+
 class MenuCommands : public ::testing::Test {
 protected:
-    // A copy of the demo menu to spoil.
+    // A numbered-file copy of the demo menu to spoil.
     void SetUp() override {
         menu = work.File("menu");
         fs::create_directories(menu);
-        for (const auto& file : fs::directory_iterator(kDemoMenu))
-            fs::copy_file(file.path(), fs::path(menu) / file.path().filename());
-        config = SplitLines(Text(ReadWholeFile(kDemoMenu + "/1-config.txt")));
+        const std::string demo = logs.File("demo.ctr");
+        ASSERT_EQ(Run({"build", kDemoMenu, demo}).exitCode, 0);
+        const std::vector<std::string> entries = ReadBack(demo);
+        ASSERT_EQ(entries.size(), 8u);
+        for (int i = 0; i < 8; ++i)
+            work.Write(std::string("menu/") + kEntryFiles[i], entries[i]);
+        config = SplitLines(entries[0]);
     }
 
     void WriteConfig() const { work.Write("menu/1-config.txt", JoinCrLf(config)); }
@@ -110,12 +121,12 @@ protected:
     std::vector<std::string> config;
 };
 
-// Entries as the launcher reads them: extracted, then descrambled.
 std::vector<std::string> ReadBack(const std::string& container) {
     TKRVAAppendix reader(nullptr);
     reader.ContainerName = container;
     reader.ReadAmount();
     std::vector<std::string> entries;
+    // Entries as the launcher reads them: extracted, then descrambled.
     for (int n = 1; n <= reader.Amount; ++n) {
         reader.FileNo = static_cast<uint8_t>(n);
         auto stream = reader.ExtractFileStream();
@@ -130,7 +141,7 @@ std::vector<std::string> ReadBack(const std::string& container) {
 
 } // namespace
 
-TEST_F(MenuCommands, TheDemoMenuPassesAndBuildsEntryForEntry) {
+TEST_F(MenuCommands, TheDemoMenuPassesAndANumberedFolderBuildsEntryForEntry) {
     RunResult check = Run({"check", kDemoMenu});
     EXPECT_EQ(check.exitCode, 0) << check.out;
     EXPECT_NE(check.out.find("takes this menu (8 entries, 75 configuration lines)"),
@@ -138,15 +149,12 @@ TEST_F(MenuCommands, TheDemoMenuPassesAndBuildsEntryForEntry) {
         << check.out;
 
     const std::string out = work.File("L-Ctnr.ctr");
-    RunResult build = Run({"build", kDemoMenu, out});
+    RunResult build = Run({"build", menu, out});
     ASSERT_EQ(build.exitCode, 0) << build.err;
-    const char* files[] = {"1-config.txt",   "2-notice.txt",          "3-background.bmp",
-                           "4-button.bmp",   "5-button-pressed.bmp",  "6-button-over.bmp",
-                           "7-checkbox.bmp", "8-checkbox-checked.bmp"};
     std::vector<std::string> entries = ReadBack(out);
     ASSERT_EQ(entries.size(), 8u);
     for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(entries[i], Text(ReadWholeFile(kDemoMenu + "/" + files[i]))) << files[i];
+        EXPECT_EQ(entries[i], Text(ReadWholeFile(menu + "/" + kEntryFiles[i]))) << kEntryFiles[i];
     EXPECT_EQ(Run({"check", out}).exitCode, 0) << "the built container passes too";
 }
 
@@ -185,7 +193,7 @@ TEST_F(MenuCommands, AFolderWithoutEntriesOrAMissingOneIsRefused) {
 TEST_F(MenuCommands, CheckNamesTheFileLineAndTheConfigurationLine) {
     config[44] = "big";
     EXPECT_EQ(OnlyProblem(), menu + "/1-config.txt:45: line 44 (button font size): \"big\" is no "
-                                    "integer");
+                                    "integer; write a whole number from -65535 to 65535");
 }
 
 TEST_F(MenuCommands, CheckFindsEveryValueOutsideItsFormatOrRange) {
@@ -282,7 +290,7 @@ TEST_F(MenuCommands, CheckReadsContainersAsTheLauncherDoes) {
     std::vector<std::string> lines = SplitLines(check.out);
     ASSERT_EQ(lines.size(), 2u) << check.out;
     EXPECT_EQ(lines[0], out + " entry 1: line 60 (sound digits): \"12\" does not begin with "
-                              "four digits 0 to 9");
+                              "four digits 0 to 9; write four digits, one per sound");
     EXPECT_NE(lines[1].find(out + " entry 3: the background picture is no valid bitmap"),
               std::string::npos)
         << lines[1];
