@@ -61,14 +61,14 @@ std::string JoinCrLf(const std::vector<std::string>& lines) {
 }
 
 // The demo's entries as numbered files, whichever form the demo is kept in.
-const char* const kEntryFiles[] = {"1-config.txt",   "2-notice.txt",         "3-background.bmp",
-                                   "4-button.bmp",   "5-button-pressed.bmp", "6-button-over.bmp",
+const char* const kEntryFiles[] = {"1-config.txt",   "2-notice.txt",          "3-background.bmp",
+                                   "4-button.bmp",   "5-button-pressed.bmp",  "6-button-over.bmp",
                                    "7-checkbox.bmp", "8-checkbox-checked.bmp"};
 
 std::vector<std::string> ReadBack(const std::string& container);
 
 class MenuCommands : public ::testing::Test {
-protected:
+public:
     // A numbered-file copy of the demo menu to spoil.
     void SetUp() override {
         menu = work.File("menu");
@@ -375,4 +375,167 @@ TEST_F(MenuCommands, AShownValueThatDependsOnTheDecimalSeparatorIsReported) {
     std::vector<std::string> lines = Problems();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("takes this menu"), std::string::npos) << lines[0];
+}
+
+namespace {
+
+// Packs the entries (scrambled, as the launcher reads them) into a container.
+void Pack(const MenuCommands& test, const std::string& out,
+          const std::vector<std::string>& entries) {
+    fs::create_directories(test.work.File("entries"));
+    std::vector<std::string> args = {"pack", out};
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        args.push_back(test.work.Write("entries/" + std::to_string(i + 1), entries[i]));
+    ASSERT_EQ(test.Run(args).exitCode, 0);
+}
+
+} // namespace
+
+TEST_F(MenuCommands, DecompiledContainersBuildAgainEntryForEntry) {
+    std::vector<std::string> entries = ReadBack(logs.File("demo.ctr"));
+    // Quirky texts the launcher reads as they stand, an unread line 70, one
+    // option with lines after it, an empty picture and entries above 8.
+    std::vector<std::string> quirky = config;
+    quirky[44] = "$FFFFFFF6";
+    quirky[45] = "$FF";
+    quirky[50] = "-1 ";
+    quirky[47] = "\"quoted\" ";
+    quirky[69] = "$FF";
+    quirky[70] = "unread; kept";
+    quirky[71] = "1";
+    quirky.push_back("");
+    quirky.push_back("yes");
+    std::vector<std::string> odd = entries;
+    odd[0] = JoinCrLf(quirky);
+    odd[5] = "";
+    odd.insert(odd.end(), {"nine", "", "eleven"});
+    Pack(*this, work.File("odd.ctr"), odd);
+    // A container shorter than the launcher needs, with a short list.
+    Pack(*this, work.File("short.ctr"), {JoinCrLf({"4", "1", "20"}), "notice", ""});
+
+    for (const char* name : {"demo", "odd", "short"}) {
+        SCOPED_TRACE(name);
+        const std::string original = std::string(name) == "demo"
+                                         ? logs.File("demo.ctr")
+                                         : work.File(name + std::string(".ctr"));
+        const std::string folder = work.File(std::string("decompiled-") + name);
+        RunResult decompile = Run({"decompile", original, folder});
+        ASSERT_EQ(decompile.exitCode, 0) << decompile.err;
+        ASSERT_TRUE(fs::exists(folder + "/menu.ini"));
+        const std::string rebuilt = work.File(std::string("rebuilt-") + name + ".ctr");
+        RunResult build = Run({"build", folder, rebuilt, "--no-check"});
+        ASSERT_EQ(build.exitCode, 0) << build.err;
+        EXPECT_EQ(ReadBack(rebuilt), ReadBack(original))
+            << Text(ReadWholeFile(folder + "/menu.ini"));
+    }
+    EXPECT_EQ(Run({"check", work.File("decompiled-demo")}).exitCode, 0)
+        << "the demo's menu.ini passes the check as the demo does";
+    const std::string oddIni = Text(ReadWholeFile(work.File("decompiled-odd/menu.ini")));
+    EXPECT_NE(oddIni.find("Border=\"-1 \""), std::string::npos) << oddIni;
+    EXPECT_NE(oddIni.find("Entry10=\r\n"), std::string::npos) << oddIni;
+    EXPECT_NE(oddIni.find("ButtonOver=\r\n"), std::string::npos) << oddIni;
+    EXPECT_EQ(Text(ReadWholeFile(work.File("decompiled-odd/entry11.bin"))), "eleven");
+}
+
+TEST_F(MenuCommands, DecompileRefusesWhatItCannotKeepAndOverwritesNothing) {
+    std::vector<std::string> entries = ReadBack(logs.File("demo.ctr"));
+    entries[0] = "4\n1\r\n";
+    Pack(*this, work.File("lf.ctr"), entries);
+    RunResult lf = Run({"decompile", work.File("lf.ctr"), work.File("out")});
+    EXPECT_EQ(lf.exitCode, 1);
+    EXPECT_EQ(lf.err, "ctrpack decompile: " + work.File("lf.ctr") +
+                          " entry 1: line 0 ends with a lone LF; only lists whose every line "
+                          "ends with CR LF are kept exactly\n");
+    EXPECT_FALSE(fs::exists(work.File("out")));
+
+    entries[0] = "4\r\n1";
+    Pack(*this, work.File("open.ctr"), entries);
+    RunResult open = Run({"decompile", work.File("open.ctr"), work.File("out")});
+    EXPECT_NE(open.err.find("line 1 has no line end"), std::string::npos) << open.err;
+
+    ASSERT_EQ(Run({"decompile", logs.File("demo.ctr"), work.File("out")}).exitCode, 0);
+    work.Write("out/background.bmp", "mine");
+    fs::remove(work.File("out/menu.ini"));
+    RunResult again = Run({"decompile", logs.File("demo.ctr"), work.File("out")});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_NE(again.err.find(": exists already; decompile into a new or empty folder"),
+              std::string::npos)
+        << again.err;
+    EXPECT_EQ(Text(ReadWholeFile(work.File("out/background.bmp"))), "mine");
+    EXPECT_FALSE(fs::exists(work.File("out/menu.ini")));
+}
+
+TEST_F(MenuCommands, AMenuIniWithAPngButtonBuildsWhatTheLauncherReads) {
+    fs::create_directories(work.File("ini"));
+    fs::copy_file(menu + "/3-background.bmp", work.File("ini/bg.bmp"));
+    fs::copy_file(std::string(OVALYN_SOURCE_DIR) + "/tests/authoring/data/shape-rgba.png",
+                  work.File("ini/button.png"));
+    work.Write("ini/menu.ini", "[Window]\r\nCaption=Game\r\n[Launch]\r\nProgram=game.exe\r\n"
+                               "[Quit]\r\nTop=60\r\n[Buttons]\r\nFontColor=#FFFFFF\r\n"
+                               "[Pictures]\r\nBackground=bg.bmp\r\nButton=button.png\r\n");
+    RunResult check = Run({"check", work.File("ini")});
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_NE(check.out.find("takes this menu (8 entries, 72 configuration lines)"),
+              std::string::npos)
+        << check.out;
+    const std::string out = work.File("ini.ctr");
+    RunResult build = Run({"build", work.File("ini"), out});
+    ASSERT_EQ(build.exitCode, 0) << build.err;
+    const std::vector<std::string> entries = ReadBack(out);
+    ASSERT_EQ(entries.size(), 8u);
+    const std::vector<std::string> lines = SplitLines(entries[0]);
+    ASSERT_EQ(lines.size(), 72u);
+    EXPECT_EQ(lines[9], "-1");
+    EXPECT_EQ(lines[11], "20");
+    EXPECT_EQ(lines[5], "-1");
+    EXPECT_EQ(lines[7], "60");
+    EXPECT_EQ(lines[43], "game.exe");
+    EXPECT_EQ(lines[45], "$00FFFFFF");
+    EXPECT_EQ(entries[2], Text(ReadWholeFile(work.File("ini/bg.bmp"))));
+    EXPECT_EQ(entries[3].substr(0, 2), "BM") << "the PNG became a BMP";
+    EXPECT_EQ(entries[4].substr(0, 54), entries[3].substr(0, 54))
+        << "the pressed look defaults to the same picture (without the cut-away fuchsia)";
+    EXPECT_EQ(Run({"check", out}).exitCode, 0);
+}
+
+TEST_F(MenuCommands, MenuIniMistakesAreOneLineEachAndNothingIsBuilt) {
+    fs::create_directories(work.File("ini"));
+    fs::copy_file(menu + "/3-background.bmp", work.File("ini/bg.bmp"));
+    fs::copy_file(menu + "/4-button.bmp", work.File("ini/button.bmp"));
+    fs::copy_file(menu + "/7-checkbox.bmp", work.File("ini/pressed.bmp"));
+    const std::string ini = work.File("ini/menu.ini");
+    work.Write("ini/menu.ini", "[Window]\nCaptoin=Game\n[Quit]\nLeft=-5\n[Sounds]\nStart=BEEP\n"
+                               "[Pictures]\nBackground=bg.bmp\nButton=button.bmp\n"
+                               "ButtonPressed=pressed.bmp\nButtonOver=missing.png\n");
+    RunResult build = Run({"build", work.File("ini"), work.File("ini.ctr")});
+    EXPECT_EQ(build.exitCode, 1);
+    std::vector<std::string> lines = SplitLines(build.err);
+    ASSERT_EQ(lines.size(), 4u) << build.err;
+    EXPECT_EQ(lines[0], ini + ":2: [Window] Captoin: no such key; [Window] takes MinimumDirectX, "
+                              "Caption, FontName, Border");
+    EXPECT_EQ(lines[1], ini + ":6: [Sounds] Start: \"BEEP\" is no sound; the sounds are none, "
+                              "SYSTEMSTART, SYSTEMEXIT, SYSTEMHAND, SYSTEMASTERISK, "
+                              "SYSTEMQUESTION, SYSTEMEXCLAMATION, SYSTEMWELCOME, SYSTEMDEFAULT, "
+                              "NoName");
+    EXPECT_EQ(lines[2].rfind(
+                  ini + ":11: [Pictures] ButtonOver: " + work.File("ini") + "/missing.png: ", 0),
+              0u)
+        << lines[2];
+    EXPECT_NE(lines[3].find("3 problem(s)"), std::string::npos) << lines[3];
+    EXPECT_FALSE(fs::exists(work.File("ini.ctr")));
+
+    // Once menu.ini reads, the launcher's checks speak in its terms too.
+    work.Write("ini/menu.ini", "[Quit]\nLeft=-5\n[Pictures]\nBackground=bg.bmp\n"
+                               "Button=button.bmp\nButtonPressed=pressed.bmp\n");
+    RunResult check = Run({"check", work.File("ini")});
+    EXPECT_EQ(check.exitCode, 1);
+    lines = SplitLines(check.out);
+    ASSERT_EQ(lines.size(), 2u) << check.out;
+    EXPECT_EQ(lines[0], ini + ":2: [Quit] Left: -5 lies outside 0..65535; write a whole number "
+                              "from 0 to 65535");
+    EXPECT_NE(lines[1].find(":6: [Pictures] ButtonPressed: the pressed button picture is "),
+              std::string::npos)
+        << lines[1];
+    EXPECT_NE(lines[1].find("; the three button pictures must have one size"), std::string::npos)
+        << lines[1];
 }
