@@ -50,10 +50,20 @@ void ReadFromMemory(png_structp png, png_bytep out, std::size_t count) {
     job->position += count;
 }
 
+// Known ancillary chunks that say nothing about the pixels. libpng reads
+// such a chunk whole into memory and takes a length beyond its limit for a
+// warning only, so a few hundred bytes claiming a 2 GB text chunk would cost
+// 2 GB; skipped, the claim just runs into the end of the file.
+constexpr png_byte kSkippedChunks[] = "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0"
+                                      "pCAL\0pHYs\0sBIT\0sCAL\0sPLT\0sRGB\0tEXt\0tIME\0"
+                                      "zTXt";
+
 bool ReadHeader(PngJob* job) {
     if (setjmp(png_jmpbuf(job->png))) {
         return false;
     }
+    png_set_keep_unknown_chunks(job->png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks,
+                                static_cast<int>(sizeof kSkippedChunks / 5));
     png_read_info(job->png, job->info);
     png_get_IHDR(job->png, job->info, &job->width, &job->height, &job->bitDepth, &job->colorType,
                  &job->interlace, nullptr, nullptr);
