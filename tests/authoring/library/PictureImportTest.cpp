@@ -3,11 +3,11 @@
 // accept, transparency turned into fuchsia in the shape pictures and laid
 // over black in the others, and files that cannot be read refused by name.
 #include <gtest/gtest.h>
-#include <png.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
