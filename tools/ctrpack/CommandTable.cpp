@@ -21,6 +21,8 @@ const std::vector<Command>& CommandTable() {
          "write menu.ini, the notice and the pictures (BMP) of a container into DIR; building "
          "DIR gives the same entries",
          &RunDecompile},
+        {"new", "new DIR",
+         "write a small working starter menu (menu.ini and PNG pictures) into DIR", &RunNew},
     };
     return table;
 }

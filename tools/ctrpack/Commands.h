@@ -21,3 +21,4 @@ int RunPack(const CommandArgs& args);
 int RunList(const CommandArgs& args);
 int RunExtract(const CommandArgs& args);
 int RunUnpack(const CommandArgs& args);
+int RunNew(const CommandArgs& args);
