@@ -39,6 +39,7 @@ public:
                                                  " entries; the launcher reads entries 1 to 8"));
         CheckLines();
         CheckPictures();
+        CheckNotice();
     }
 
 private:
@@ -108,8 +109,9 @@ private:
         // Every installed version passes an empty line 0, so the menu then
         // always comes in launch mode: its notice lines are never read and
         // the shell button of group 1 is never shown.
-        const bool requirementMode =
+        requirementMode_ =
             !Has(SettingId::MinimumDirectX) || !Text(SettingId::MinimumDirectX).empty();
+        const bool requirementMode = requirementMode_;
         bool anyButtonShown = false;
         for (int g = 1; g <= kButtonGroups; ++g) {
             const std::optional<bool> shown = Boolean(ButtonSetting(g, 0));
@@ -209,6 +211,36 @@ private:
         SameSize(sizes, 4, 5, "the two check box pictures");
     }
 
+    // The notice box lays out one very long line slowly (seconds for tens of
+    // thousands of characters), so authors are warned.
+    void CheckNotice() {
+        const std::vector<uint8_t>& text = menu_.Notice().bytes;
+        if (menu_.EntryCount() < 2 || !requirementMode_)
+            return;
+        std::size_t start = 0, longest = 0;
+        int line = 0, longestLine = 0;
+        while (start < text.size()) {
+            std::size_t end = start;
+            while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+                ++end;
+            if (end - start > longest)
+                longest = end - start, longestLine = line;
+            start =
+                end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
+            ++line;
+        }
+        if (longest > kLongNoticeLine)
+            problems_.push_back(origins_.notice.At(
+                "line " + std::to_string(longestLine + 1) + " of the notice has " +
+                    std::to_string(longest) +
+                    " characters, which the notice box lays out slowly; break it into lines of "
+                    "at most " +
+                    std::to_string(kLongNoticeLine),
+                Severity::Warning));
+    }
+
+    static constexpr std::size_t kLongNoticeLine = 5000;
+
     bool Needed(PictureRole role) const {
         switch (role) {
         case PictureRole::Background:
@@ -245,6 +277,7 @@ private:
     const MenuDocument& menu_;
     const MenuOrigins& origins_;
     std::vector<Problem>& problems_;
+    bool requirementMode_ = true;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "authoring/MenuIni.h"
 #include "authoring/PictureImport.h"
+#include "authoring/PictureLimits.h"
 
 std::string InFolder(const std::string& folder, const std::string& name) {
     if (folder.empty())
@@ -57,7 +58,8 @@ void LoadFile(const std::string& folder, MenuFileData& data, const SettingOrigin
 
 } // namespace
 
-LoadedMenu LoadMenuIniFolder(const std::string& folder, std::vector<Problem>& problems) {
+LoadedMenu LoadMenuIniFolder(const std::string& folder, std::vector<Problem>& problems,
+                             bool keepUnreadablePictures) {
     const std::string iniPath = InFolder(folder, kMenuIniName);
     std::vector<uint8_t> text;
     std::string problem;
@@ -81,7 +83,14 @@ LoadedMenu LoadMenuIniFolder(const std::string& folder, std::vector<Problem>& pr
         try {
             picture.bytes = ImportPictureFile(InFolder(folder, picture.fileName), role).bmp;
         } catch (const PictureError& error) {
-            problems.push_back(read.origins.pictures[i].At(error.what()));
+            std::string unread;
+            if (keepUnreadablePictures &&
+                ReadWholeFile(InFolder(folder, picture.fileName), kMaxPictureFileBytes,
+                              picture.bytes, unread))
+                problems.push_back(read.origins.pictures[i].At(
+                    std::string(error.what()) + "; taken as it is", Severity::Warning));
+            else
+                problems.push_back(read.origins.pictures[i].At(error.what()));
         }
     }
     for (std::size_t i = 0; i < menu.Extra().size(); ++i) {

@@ -25,8 +25,12 @@ bool HasMenuIni(const std::string& folder);
 // Reads folder/menu.ini and every file it names, relative to folder. Every
 // problem (syntax, names, values, files that cannot be read or imported) is
 // added to problems, each naming menu.ini's line or the file; the document
-// holds what could be read. The launcher's checks are CheckMenu's.
-LoadedMenu LoadMenuIniFolder(const std::string& folder, std::vector<Problem>& problems);
+// holds what could be read. The launcher's checks are CheckMenu's. With
+// keepUnreadablePictures a picture that cannot be imported is taken byte for
+// byte with a warning (so any container taken apart builds again, even one
+// the launcher would refuse).
+LoadedMenu LoadMenuIniFolder(const std::string& folder, std::vector<Problem>& problems,
+                             bool keepUnreadablePictures = false);
 
 // The file's bytes, or a problem text when it cannot be read or holds more
 // than limit bytes.

@@ -237,3 +237,41 @@ TEST_F(Ctrpack, UsageErrors) {
     ExpectFailure({"list", "--bogus"}, "--bogus");
     ExpectFailure({"pack", work.File("x.ctr")}, "FILE");
 }
+
+TEST_F(Ctrpack, DecompiledPackedContainersBuildAgainEntryForEntry) {
+    // Entry 4 (the button picture) is no picture: a build checks nothing then
+    // and takes it as it is.
+    const std::string out = work.File("c.ctr");
+    ASSERT_EQ(Run({"pack", out, config, picture, empty, picture}).exitCode, 0);
+    const std::string folder = work.File("menu");
+    ASSERT_EQ(Run({"decompile", out, folder}).exitCode, 0);
+    const std::string again = work.File("again.ctr");
+    const RunResult build = Run({"build", folder, again, "--no-check"});
+    ASSERT_EQ(build.exitCode, 0) << build.err;
+    EXPECT_NE(build.err.find("warning: [Pictures] Button: "), std::string::npos) << build.err;
+    EXPECT_NE(build.err.find("; taken as it is"), std::string::npos) << build.err;
+    EXPECT_EQ(ReadBack(again, true), ReadBack(out, true));
+
+    const RunResult checked = Run({"build", folder, work.File("refused.ctr")});
+    EXPECT_EQ(checked.exitCode, 1);
+    EXPECT_NE(checked.err.find("/button.bmp: not a picture that can be read"), std::string::npos)
+        << checked.err;
+    EXPECT_FALSE(std::filesystem::exists(work.File("refused.ctr")));
+}
+
+TEST_F(Ctrpack, DecompileOfABadContainerGivesOneLineAndNoFolder) {
+    const std::string out = work.File("c.ctr");
+    ASSERT_EQ(Run({"pack", out, config, picture}).exitCode, 0);
+    const Bytes whole = ReadWholeFile(out);
+    const std::string truncated =
+        work.Write("truncated.ctr", Bytes(whole.begin(), whole.end() - 5));
+    const std::string lines = work.File("lines.ctr");
+    ASSERT_EQ(Run({"pack", lines, picture}).exitCode, 0); // 3000 bytes without a line end
+    const auto before = Listing();
+    ExpectFailure({"decompile", truncated, work.File("a")}, "truncated.ctr");
+    ExpectFailure({"decompile", work.File("missing.ctr"), work.File("a")}, "missing.ctr");
+    ExpectFailure({"decompile", lines, work.File("a")},
+                  "lines.ctr entry 1: line 0 has no line end");
+    ExpectFailure({"decompile", out}, "CONTAINER and DIR");
+    EXPECT_EQ(Listing(), before);
+}

@@ -30,6 +30,8 @@ SourceMenu FromEntries(const std::string& name, std::vector<MenuEntry> entries, 
     source.menu = MenuFromEntries(name, std::move(bytes), false);
     source.origins = ListOrigins(name, entries.front().source, entries.front().isFile,
                                  static_cast<int>(source.menu.Tail().size()));
+    if (entries.size() >= 2)
+        source.origins.notice.file = entries[1].source;
     for (int i = 0; i < kPictureCount; ++i)
         if (static_cast<std::size_t>(kFirstPictureEntry - 1 + i) < entries.size())
             source.origins.pictures[i].file = entries[kFirstPictureEntry - 1 + i].source;
@@ -40,9 +42,10 @@ SourceMenu FromEntries(const std::string& name, std::vector<MenuEntry> entries, 
 
 // Reads a menu folder (menu.ini or numbered files) or a container; problems
 // met while reading menu.ini and its files are added to problems.
-SourceMenu ReadSource(const std::string& path, bool isFolder, std::vector<Problem>& problems) {
+SourceMenu ReadSource(const std::string& path, bool isFolder, std::vector<Problem>& problems,
+                      bool keepUnreadablePictures = false) {
     if (isFolder && HasMenuIni(path)) {
-        LoadedMenu loaded = LoadMenuIniFolder(path, problems);
+        LoadedMenu loaded = LoadMenuIniFolder(path, problems, keepUnreadablePictures);
         SourceMenu source{std::move(loaded.menu), std::move(loaded.origins), {}, 0};
         source.entriesHeld = source.menu.EntryCount();
         return source;
@@ -92,7 +95,7 @@ int RunBuild(const CommandArgs& args) {
                                 "named 1-..., 2-..., ...)");
 
     std::vector<Problem> problems;
-    SourceMenu source = ReadSource(folder, true, problems);
+    SourceMenu source = ReadSource(folder, true, problems, arguments.Has("--no-check"));
     // What menu.ini and its files could not give is never built; the launcher's
     // own checks may be skipped.
     if (!HasErrors(problems) && !arguments.Has("--no-check")) {

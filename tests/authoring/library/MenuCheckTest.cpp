@@ -124,3 +124,20 @@ TEST(MenuCheck, EveryMenuIniKeyIsOneRowAndTheLinesAreInOrder) {
     for (int digit = 0; digit <= 9; ++digit)
         EXPECT_EQ(SoundDigit(SoundName(digit)), digit);
 }
+
+TEST(MenuCheck, AVeryLongNoticeLineIsAWarningOnly) {
+    MenuDocument menu = ShownMenu();
+    const std::string text = "short\r\n" + std::string(6000, 'x') + "\r\nend";
+    menu.Notice().bytes.assign(text.begin(), text.end());
+    MenuOrigins origins = ListOrigins("m", "m entry 1", false, 0);
+    origins.notice.file = "m entry 2";
+    const std::vector<Problem> problems = CheckMenu(menu, origins);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].severity, Severity::Warning);
+    EXPECT_FALSE(HasErrors(problems));
+    EXPECT_EQ(problems[0].Format(),
+              "m entry 2: warning: line 2 of the notice has 6000 characters, which the notice box "
+              "lays out slowly; break it into lines of at most 5000");
+    menu.SetText(SettingId::MinimumDirectX, "");
+    EXPECT_TRUE(CheckMenu(menu, origins).empty()) << "never shown without requirement mode";
+}
