@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "framework/system/SoundQueue.h"
 
@@ -53,6 +54,24 @@ FARPROC TPlatformCalls::GetProcAddress(HMODULE module, const char* procName) {
 }
 BOOL TPlatformCalls::FreeLibrary(HMODULE module) {
     return module ? ::FreeLibrary(module) : FALSE;
+}
+LONG TPlatformCalls::RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access,
+                                   HKEY* result) {
+    return ::RegOpenKeyExA(key, subKey, options, access, result);
+}
+BOOL TPlatformCalls::GetVolumeInformationA(const char* root, char* volumeName, DWORD volumeNameSize,
+                                           DWORD* serialNumber, DWORD* maxComponentLength,
+                                           DWORD* fileSystemFlags, char* fileSystemName,
+                                           DWORD fileSystemNameSize) {
+    return ::GetVolumeInformationA(root, volumeName, volumeNameSize, serialNumber,
+                                   maxComponentLength, fileSystemFlags, fileSystemName,
+                                   fileSystemNameSize);
+}
+HRESULT TPlatformCalls::SHGetFolderPathA(HWND window, int folder, HANDLE token, DWORD flags,
+                                         char* path) {
+    static const auto getFolder =
+        LateBound<decltype(&::SHGetFolderPathA)>("shell32.dll", "SHGetFolderPathA");
+    return getFolder ? getFolder(window, folder, token, flags, path) : E_NOTIMPL;
 }
 
 namespace {

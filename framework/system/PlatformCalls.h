@@ -1,7 +1,10 @@
 // The seam through which the system reaches the platform calls that have
 // effects outside the process (sounds, program starts, message boxes, file
-// copies, module loading). Production code calls Platform().X(...); tests
-// install a recording fake (RecordingPlatform.h) with ScopedPlatform.
+// copies, module loading) or whose arguments and answers tests must see or
+// choose (the rights a registry key is opened with, the volume's serial
+// number, the user's application data folder). Production code calls
+// Platform().X(...); tests install a recording fake (RecordingPlatform.h)
+// with ScopedPlatform.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +24,15 @@ public:
     virtual HMODULE LoadLibraryA(const char* fileName);
     virtual FARPROC GetProcAddress(HMODULE module, const char* procName);
     virtual BOOL FreeLibrary(HMODULE module);
+    virtual LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access,
+                               HKEY* result);
+    virtual BOOL GetVolumeInformationA(const char* root, char* volumeName, DWORD volumeNameSize,
+                                       DWORD* serialNumber, DWORD* maxComponentLength,
+                                       DWORD* fileSystemFlags, char* fileSystemName,
+                                       DWORD fileSystemNameSize);
+    // shell32's SHGetFolderPathA, loaded on first use like ShellExecuteA.
+    virtual HRESULT SHGetFolderPathA(HWND window, int folder, HANDLE token, DWORD flags,
+                                     char* path);
 };
 
 // The calls in use: the real ones unless a replacement is installed.

@@ -1,7 +1,8 @@
 // A platform fake for tests: records every call with its arguments and gives
 // harmless answers. Module calls go to the real functions (so code under test
 // can find real exports) unless an export is hidden by name; CopyFileA copies
-// for real unless an answer is set.
+// for real unless an answer is set; registry keys open for real; the volume
+// and the application data folder are the real ones unless answers are set.
 #pragma once
 
 #include <windows.h>
@@ -24,11 +25,13 @@ public:
     std::vector<TRecordedCall> Calls;
 
     int MessageBoxAnswer = IDOK;
-    UINT WinExecAnswer = 33;                  // > 31: started
-    INT_PTR ShellExecuteAnswer = 42;          // > 32: done
-    std::optional<BOOL> CopyFileAnswer;       // unset: really copy
-    std::optional<HMODULE> LoadLibraryAnswer; // unset: really load
-    std::set<std::string> HiddenProcs;        // GetProcAddress answers nullptr for these
+    UINT WinExecAnswer = 33;                     // > 31: started
+    INT_PTR ShellExecuteAnswer = 42;             // > 32: done
+    std::optional<BOOL> CopyFileAnswer;          // unset: really copy
+    std::optional<HMODULE> LoadLibraryAnswer;    // unset: really load
+    std::set<std::string> HiddenProcs;           // GetProcAddress answers nullptr for these
+    std::optional<DWORD> VolumeSerialAnswer;     // unset: the real volume's
+    std::optional<std::string> FolderPathAnswer; // unset: the real folder; "": the call fails
 
     // The calls of one name, in order.
     std::vector<TRecordedCall> CallsOf(const std::string& name) const {
@@ -95,6 +98,37 @@ public:
         if (LoadLibraryAnswer || !module)
             return module != nullptr;
         return ::FreeLibrary(module);
+    }
+
+    LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access,
+                       HKEY* result) override {
+        Record("RegOpenKeyExA", {Number(reinterpret_cast<INT_PTR>(key)), Text(subKey),
+                                 Number(options), Number(access)});
+        return ::RegOpenKeyExA(key, subKey, options, access, result);
+    }
+    BOOL GetVolumeInformationA(const char* root, char* volumeName, DWORD volumeNameSize,
+                               DWORD* serialNumber, DWORD* maxComponentLength,
+                               DWORD* fileSystemFlags, char* fileSystemName,
+                               DWORD fileSystemNameSize) override {
+        Record("GetVolumeInformationA", {Text(root)});
+        if (!VolumeSerialAnswer)
+            return ::GetVolumeInformationA(root, volumeName, volumeNameSize, serialNumber,
+                                           maxComponentLength, fileSystemFlags, fileSystemName,
+                                           fileSystemNameSize);
+        if (serialNumber)
+            *serialNumber = *VolumeSerialAnswer;
+        return TRUE;
+    }
+    HRESULT SHGetFolderPathA(HWND window, int folder, HANDLE token, DWORD flags,
+                             char* path) override {
+        Record("SHGetFolderPathA", {Number(folder), Number(flags)});
+        if (!FolderPathAnswer)
+            return TPlatformCalls::SHGetFolderPathA(window, folder, token, flags, path);
+        if (FolderPathAnswer->empty() || FolderPathAnswer->size() >= MAX_PATH)
+            return E_FAIL;
+        FolderPathAnswer->copy(path, FolderPathAnswer->size());
+        path[FolderPathAnswer->size()] = '\0';
+        return S_OK;
     }
 
 private:

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/runtime/Exceptions.h"
+#include "framework/system/PlatformCalls.h"
 
 namespace {
 
@@ -59,7 +60,8 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
     HKEY opened = nullptr;
     LONG result;
     if (!canCreate || path.empty()) {
-        result = ::RegOpenKeyExA(base, path.c_str(), 0, access_, &opened);
+        // Through the seam, so tests can see the rights asked for.
+        result = Platform().RegOpenKeyExA(base, path.c_str(), 0, access_, &opened);
     } else {
         DWORD disposition = 0;
         result = ::RegCreateKeyExA(base, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access_,
@@ -94,7 +96,7 @@ bool TRegistry::KeyExists(const std::string& key) {
         path.erase(0, 1);
     HKEY base = currentKey_ && relative ? currentKey_.get() : rootKey_;
     HKEY probe = nullptr;
-    if (::RegOpenKeyExA(base, path.c_str(), 0, KEY_QUERY_VALUE, &probe) != ERROR_SUCCESS)
+    if (Platform().RegOpenKeyExA(base, path.c_str(), 0, KEY_QUERY_VALUE, &probe) != ERROR_SUCCESS)
         return false;
     ::RegCloseKey(probe);
     return true;

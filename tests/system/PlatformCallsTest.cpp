@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <shlobj.h>
+
 #include "framework/portable/Convert.h"
 #include "framework/system/Locale.h"
 #include "framework/system/Paths.h"
@@ -86,6 +90,37 @@ TEST(PlatformCalls, ModulesAreRealUnlessAnExportIsHidden) {
     ScopedPlatform none(missing);
     EXPECT_EQ(Platform().LoadLibraryA("user32.dll"), nullptr);
     EXPECT_FALSE(Platform().FreeLibrary(nullptr));
+}
+
+TEST(PlatformCalls, VolumeAndFolderAnswersStandInForTheRealOnes) {
+    TRecordingPlatform fake;
+    ScopedPlatform scope(fake);
+    DWORD serial = 0;
+    fake.VolumeSerialAnswer = 0xC0FFEE;
+    EXPECT_TRUE(Platform().GetVolumeInformationA("Q:\\", nullptr, 0, &serial, nullptr, nullptr,
+                                                 nullptr, 0));
+    EXPECT_EQ(serial, 0xC0FFEEu) << "even for a drive that is not there";
+
+    char path[MAX_PATH] = {};
+    fake.FolderPathAnswer = "C:\\profile\\local";
+    EXPECT_EQ(Platform().SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path), S_OK);
+    EXPECT_STREQ(path, "C:\\profile\\local");
+    fake.FolderPathAnswer = "";
+    EXPECT_TRUE(
+        FAILED(Platform().SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path)));
+
+    // Without answers, the real volume and folder.
+    fake.VolumeSerialAnswer.reset();
+    fake.FolderPathAnswer.reset();
+    path[0] = '\0';
+    EXPECT_EQ(Platform().SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path), S_OK);
+    EXPECT_TRUE(DirectoryExists(path)) << path;
+    EXPECT_TRUE(Platform().GetVolumeInformationA("C:\\", nullptr, 0, &serial, nullptr, nullptr,
+                                                 nullptr, 0));
+    EXPECT_EQ(fake.Names(), (std::vector<std::string>{"GetVolumeInformationA", "SHGetFolderPathA",
+                                                      "SHGetFolderPathA", "SHGetFolderPathA",
+                                                      "GetVolumeInformationA"}));
+    EXPECT_EQ(fake.Calls[1].Args[0], std::to_string(CSIDL_LOCAL_APPDATA));
 }
 
 TEST(Locale, DecimalSeparatorComesFromTheUsersLocale) {

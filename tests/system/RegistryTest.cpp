@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/runtime/Exceptions.h"
+#include "framework/system/RecordingPlatform.h"
 #include "framework/system/Registry.h"
 
 namespace {
@@ -181,6 +182,30 @@ TEST_F(RegistryTest, DeleteKeyRemovesSubkeys) {
     EXPECT_TRUE(reg.DeleteKey("\\" + base_ + "\\A"));
     EXPECT_FALSE(reg.KeyExists("\\" + base_ + "\\A"));
     EXPECT_TRUE(reg.KeyExists("\\" + base_));
+}
+
+// Wine grants every right whatever is asked for, so the rights asked for are
+// checked where they are asked: a read-only opening must not ask to write.
+TEST_F(RegistryTest, KeysOpenWithTheRightsAskedFor) {
+    {
+        TRegistry writer;
+        Create(writer);
+    }
+    TRecordingPlatform platform;
+    ScopedPlatform scope(platform);
+    TRegistry reader(KEY_READ);
+    ASSERT_TRUE(reader.OpenKey("\\" + base_, false));
+    ASSERT_TRUE(reader.OpenKeyReadOnly("\\" + base_));
+    TRegistry full;
+    ASSERT_TRUE(full.OpenKey("\\" + base_, false));
+    EXPECT_TRUE(full.KeyExists("\\" + base_));
+    std::vector<TRecordedCall> opened = platform.CallsOf("RegOpenKeyExA");
+    ASSERT_EQ(opened.size(), 4u);
+    EXPECT_EQ(opened[0].Args[1], base_) << "the leading backslash is the root";
+    EXPECT_EQ(opened[0].Args[3], std::to_string(KEY_READ));
+    EXPECT_EQ(opened[1].Args[3], std::to_string(KEY_READ));
+    EXPECT_EQ(opened[2].Args[3], std::to_string(KEY_ALL_ACCESS));
+    EXPECT_EQ(opened[3].Args[3], std::to_string(KEY_QUERY_VALUE)) << "a probe only looks";
 }
 
 } // namespace
