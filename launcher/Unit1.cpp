@@ -22,7 +22,9 @@
 #include "framework/ui/Memo.h"
 #include "framework/ui/Screen.h"
 #include "launcher/ConfigLog.h"
+#include "launcher/ConfigLogFiles.h"
 #include "launcher/LaunchCommand.h"
+#include "launcher/StartFailure.h"
 #include "launcher/u_CheckSystemLittle.h"
 #include "skin/OvalynShapeButton.h"
 #include "skin/OvalynShapeCheckBoxButton.h"
@@ -314,9 +316,9 @@ void TForm1::FormCreate(TObject* sender) {
 }
 
 void TForm1::ReadConfigLog() {
-    const std::string path = LauncherFolder() + kConfigLogName;
+    const std::string path = ConfigLogToRead(LauncherFolder());
     std::optional<TRememberedChoice> choice;
-    if (FileExists(path)) {
+    if (!path.empty()) {
         TMemoryStream stream;
         {
             TFileStream file(path, fm::fmOpenRead | fm::fmShareDenyWrite);
@@ -345,16 +347,30 @@ void TForm1::SetUpSounds() {
 
 // The window stays out of view. Whatever fails on this road is reported and
 // ends the launcher: the window is not on screen, so nothing else could.
+// Only a program that does not start brings the menu instead, so the user
+// can choose again rather than be left with nothing on screen.
 void TForm1::StartDirectly() {
+    const int designedLeft = Left();
     SetLeft(-(Width() + 1));
     try {
         FillOptionList();
-        LaunchProgram();
+        if (StartConfiguredProgram()) {
+            SaveAndQuit();
+            return;
+        }
     } catch (...) {
         // Any failure, also one outside the framework's own classes.
         Application->HandleException();
         Application->Terminate();
+        return;
     }
+    // The menu in launch mode, as with Shift held; "Config.log" stays as it
+    // was. Back in view first, so that a menu that fails to build still shows.
+    SetLeft(designedLeft);
+    AutoStart = false;
+    RememberChoice = false;
+    SetUpSounds();
+    BuildMenuWindow();
 }
 
 void TForm1::ContainerMissing() {
@@ -531,6 +547,11 @@ void TForm1::FillOptionList() {
 // Commands.
 
 void TForm1::LaunchProgram() {
+    if (StartConfiguredProgram())
+        SaveAndQuit();
+}
+
+bool TForm1::StartConfiguredProgram() {
     std::string parameters;
     const int selected = ComboBox1->ItemIndex();
     if (ComboBox1->Items()->Count() > 1 && selected >= 0)
@@ -539,19 +560,37 @@ void TForm1::LaunchProgram() {
         BuildLaunchCommand(LauncherFolder(), Line(lnProgram), parameters,
                            [](const std::string& path) { return FileExists(path); });
     // Shown normally: a program started hidden would never show its window.
-    Platform().WinExec(command.c_str(), SW_SHOWNORMAL);
-    SaveAndQuit();
+    const UINT answer = Platform().WinExec(command.c_str(), SW_SHOWNORMAL);
+    if (ProgramStarted(answer))
+        return true;
+    ShowErrorBox(ProgramStartFailedText(command, answer));
+    return false;
+}
+
+bool TForm1::OpenWithShell(const std::string& target) {
+    const auto answer = reinterpret_cast<uintptr_t>(Platform().ShellExecuteA(
+        Application->Handle(), "open", target.c_str(), nullptr, nullptr, SW_SHOW));
+    if (ShellOpened(answer))
+        return true;
+    ShowErrorBox(ShellOpenFailedText(target, static_cast<unsigned>(answer)));
+    return false;
 }
 
 void TForm1::SaveConfigLog() {
     TStringList lines;
     FillConfigLog(lines, RememberChoice, DirectXOk, ComboBox1->ItemIndex());
-    lines.SaveToFile(LauncherFolder() + kConfigLogName);
+    SaveConfigLogLines(LauncherFolder(), lines);
 }
 
 void TForm1::SaveAndQuit() {
-    // A failed write raises, so the launcher stays and the error box tells why.
-    SaveConfigLog();
+    // The program has started (or the target opened) already: staying would
+    // only invite a second start. So a choice that cannot be kept anywhere is
+    // reported, and the launcher ends all the same.
+    try {
+        SaveConfigLog();
+    } catch (const EConfigLogError& error) {
+        ShowErrorBox(error.Message());
+    }
     Application->Terminate();
 }
 
@@ -559,9 +598,8 @@ void TForm1::SaveAndQuit() {
 // Event handlers.
 
 void TForm1::OvalynShapeButton1Click(TObject*) {
-    Platform().ShellExecuteA(Application->Handle(), "open", Line(lnShellTarget1).c_str(), nullptr,
-                             nullptr, SW_SHOW);
-    SaveAndQuit();
+    if (OpenWithShell(Line(lnShellTarget1)))
+        SaveAndQuit();
 }
 
 void TForm1::OvalynShapeButton2Click(TObject*) {
@@ -573,8 +611,7 @@ void TForm1::OvalynShapeButton3Click(TObject*) {
 }
 
 void TForm1::OvalynShapeButton4Click(TObject*) {
-    Platform().ShellExecuteA(Application->Handle(), "open", Line(lnShellTarget4).c_str(), nullptr,
-                             nullptr, SW_SHOW);
+    OpenWithShell(Line(lnShellTarget4));
 }
 
 void TForm1::OvalynShapeButton1MouseEnter(TObject*) {

@@ -68,9 +68,14 @@ public:
     // Adds the option lines' names to ComboBox1 and selects SavedOption.
     void FillOptionList();
     // Starts the configured program with the chosen option, writes
-    // "Config.log" and ends the launcher.
+    // "Config.log" and ends the launcher. A program that does not start is
+    // reported in the error box, and the menu stays without a write.
     void LaunchProgram();
+    // Writes "Config.log" beside the executable, else in the per-user file;
+    // raises EConfigLogError when neither can be written.
     void SaveConfigLog();
+    // Writes "Config.log" and ends the launcher; a choice that cannot be
+    // kept is reported first.
     void SaveAndQuit();
 
 private:
@@ -79,6 +84,12 @@ private:
     void ReadConfigLog();
     void SetUpSounds();
     void StartDirectly();
+    // Starts the configured program; false, after the error box, when it
+    // does not start.
+    bool StartConfiguredProgram();
+    // Opens target with the shell's "open"; false, after the error box, when
+    // the shell cannot.
+    bool OpenWithShell(const std::string& target);
 };
 
 extern TForm1* Form1;

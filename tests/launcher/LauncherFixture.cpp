@@ -4,6 +4,7 @@
 
 #include "TestContainer.h"
 #include "framework/ui/Application.h"
+#include "launcher/ConfigLogFiles.h"
 #include "launcher/Unit1.h"
 #include "skin/OvalynShapeButton.h"
 
@@ -83,7 +84,12 @@ void LauncherFixture::SetUp() {
                   "-" + std::to_string(++counter) + "\\";
     RemoveFolderTree(rootFolder_);
     ASSERT_TRUE(CreateDirectoryA(rootFolder_.c_str(), nullptr));
-    UseFolder(rootFolder_);
+    AppDataFolder = rootFolder_ + "AppData";
+    ASSERT_TRUE(CreateDirectoryA(AppDataFolder.c_str(), nullptr));
+    Platform.FolderPathAnswer = AppDataFolder;
+    std::string launcherFolder = rootFolder_ + "Menu\\";
+    ASSERT_TRUE(CreateDirectoryA(launcherFolder.c_str(), nullptr));
+    UseFolder(launcherFolder);
 
     scopedPlatform_ = std::make_unique<ScopedPlatform>(Platform);
     savedApplication_ = Application;
@@ -134,6 +140,27 @@ void LauncherFixture::Start() {
         WriteContainer(Folder + "L-Ctnr.ctr", all);
     }
     Application->CreateForm(Form1);
+}
+
+void LauncherFixture::Restart() {
+    application_.reset();
+    Form1 = nullptr;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    application_ = std::make_unique<TApplication>(nullptr);
+    Application = application_.get();
+    ResetLauncherState();
+    Platform.Calls.clear();
+    Start();
+}
+
+std::string LauncherFixture::UserFile() const {
+    return UserConfigLogFile(Folder);
+}
+
+void LauncherFixture::MakeFolderUnwritable() {
+    ASSERT_TRUE(CreateDirectoryA((Folder + "Config.log").c_str(), nullptr));
 }
 
 TOvalynShapeButton* LauncherFixture::Button(int n) const {

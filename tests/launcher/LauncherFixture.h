@@ -1,7 +1,9 @@
 // A launcher under test: a folder of its own with a container and maybe a
 // "Config.log", a fresh application object, the recording platform seam, a
-// controlled DirectX registry value and a fake Shift key. Start() creates
-// Form1 as the program entry does, which runs the whole start-up.
+// controlled DirectX registry value, a fake Shift key and a local application
+// data folder inside the test's folder (so per-user files go with it).
+// Start() creates Form1 as the program entry does, which runs the whole
+// start-up.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -38,6 +40,15 @@ protected:
     // Writes the container from Config and Entries (unless NoContainer) and
     // creates Form1.
     void Start();
+    // The launcher's next run in the same folder: a fresh application object
+    // and launcher state, no recorded calls, then Start().
+    void Restart();
+
+    // The per-user "Config.log" of the launcher's folder.
+    std::string UserFile() const;
+    // A folder named "Config.log" beside the executable refuses every write
+    // of the file and is no file to read, as on a read-only medium.
+    void MakeFolderUnwritable();
 
     TOvalynShapeButton* Button(int n) const;
     // A left click delivered as window messages, so the framework's own
@@ -54,7 +65,8 @@ protected:
     std::vector<std::string> Entries = BaseEntries();
     bool NoContainer = false;
     bool ShiftHeld = false;
-    std::string Folder; // with its trailing backslash
+    std::string Folder;        // with its trailing backslash
+    std::string AppDataFolder; // what SHGetFolderPathA answers
     TRecordingPlatform Platform;
     std::unique_ptr<TDirectXKey> DirectX;
 
