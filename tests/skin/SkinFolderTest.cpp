@@ -362,30 +362,66 @@ TEST_F(SkinFolderTest, SoundIsCopiedBesideThePictures) {
     EXPECT_NO_THROW(button->SaveSkin(folder.Path()));
 }
 
-TEST_F(SkinFolderTest, RelativeFoldersLieInTheExecutablesFolder) {
+// Relative folders lie in the executable's folder, not in the working folder:
+// these tests run from a working folder of their own, elsewhere, so that
+// resolving against the working folder fails them.
+class SkinFolderElsewhere : public SkinFolderTest {
+protected:
+    void SetUp() override {
+        SkinFolderTest::SetUp();
+        char current[MAX_PATH] = {};
+        ASSERT_GT(GetCurrentDirectoryA(sizeof current, current), 0u);
+        saved_ = current;
+        ASSERT_TRUE(SetCurrentDirectoryA(working_.Path().c_str()));
+        ASSERT_NE(IncludeTrailingBackslash(working_.Path()), ExecutableFolder());
+    }
+    void TearDown() override {
+        SetCurrentDirectoryA(saved_.c_str());
+        SkinFolderTest::TearDown();
+    }
+    // Nothing was made in the working folder.
+    bool WorkingFolderEmpty() const {
+        return std::filesystem::is_empty(std::filesystem::path(working_.Path()));
+    }
+
+private:
+    TempFolder working_;
+    std::string saved_;
+};
+
+TEST_F(SkinFolderElsewhere, RelativeFoldersLieInTheExecutablesFolder) {
     const std::string name = "skin_relative_" + std::to_string(GetCurrentProcessId());
     const std::string resolved = ExecutableFolder() + name;
     TOvalynShapeButton* button = NewButton("Rel");
+    button->SetBounds(5, 6, 40, 40);
     button->SaveSkin(name);
     EXPECT_TRUE(FileExists(resolved + "\\coord.ini"));
     EXPECT_TRUE(FileExists(resolved + "\\mask_Rel.bmp"));
+    EXPECT_TRUE(WorkingFolderEmpty());
+
+    // Read back from the same relative name: the folder lies only beside the program.
+    button->SetBounds(0, 0, 10, 10);
+    button->LoadSkin(name);
+    EXPECT_EQ(button->Top(), 6);
+    EXPECT_EQ(button->Width(), 40);
     std::error_code ignored;
     std::filesystem::remove_all(resolved, ignored);
 }
 
-TEST_F(SkinFolderTest, EmptyFolderNameMeansTheExecutablesFolder) {
+TEST_F(SkinFolderElsewhere, EmptyFolderNameMeansTheExecutablesFolder) {
     TOvalynShapeButton* button = NewButton("BesideTheProgram");
     button->SetBounds(3, 4, 40, 40);
     button->SaveSkin("");
     const std::string beside = ExecutableFolder() + "mask_BesideTheProgram.bmp";
     EXPECT_TRUE(FileExists(beside));
     EXPECT_EQ(IniValue(ExecutableFolder() + "coord.ini", "BesideTheProgram", "Top"), "4");
+    EXPECT_TRUE(WorkingFolderEmpty());
     for (const char* file : {"mask_", "disabledBmp_", "pressedBmp_", "overBmp_"})
         DeleteFileA((ExecutableFolder() + file + "BesideTheProgram.bmp").c_str());
     DeleteFileA((ExecutableFolder() + "coord.ini").c_str());
 }
 
-TEST_F(SkinFolderTest, FolderWithoutParentCannotBeCreated) {
+TEST_F(SkinFolderElsewhere, FolderWithoutParentCannotBeCreated) {
     TempFolder folder;
     const std::string missing = folder.Path() + "\\not_there\\skins";
     TOvalynShapeButton* button = NewButton("Orphan");
