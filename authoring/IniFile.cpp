@@ -29,6 +29,15 @@ Problem SyntaxProblem(const std::string& fileName, int line, std::string text) {
 IniFile IniFile::Parse(const std::string& fileName, std::string_view text,
                        std::vector<Problem>& problems) {
     IniFile file;
+    // Editors that save UTF-8 mark it so; the launcher shows CP1252 bytes, so
+    // UTF-8 text would come out garbled.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        problems.push_back(SyntaxProblem(
+            fileName, 1,
+            "the file is saved as UTF-8 (it starts with a byte order mark); save it as "
+            "Windows-1252 (ANSI), the code page the launcher shows"));
+        text.remove_prefix(3);
+    }
     int number = 0;
     int current = -1; // the section key lines belong to
     std::size_t start = 0;

@@ -92,6 +92,16 @@ TEST(IniFile, ANulByteIsRefused) {
     EXPECT_EQ(ini.Find("W", "A"), nullptr);
 }
 
+TEST(IniFile, AUtf8FileIsToldToBeSavedAsAnsi) {
+    std::vector<Problem> problems;
+    const IniFile ini = IniFile::Parse("m.ini", "\xEF\xBB\xBF[W]\nA=\xC3\xA9\n", problems);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].Format(), "m.ini:1: the file is saved as UTF-8 (it starts with a byte "
+                                    "order mark); save it as Windows-1252 (ANSI), the code page "
+                                    "the launcher shows");
+    ASSERT_NE(ini.Find("W", "A"), nullptr) << "the rest is still read, for further problems";
+}
+
 TEST(IniFile, WrittenValuesReadBackExactly) {
     for (const std::string text :
          {"", "plain", " lead", "trail ", "\"quoted\"", "\"half", "a;b", "x=y", "\t", "\xE9"}) {

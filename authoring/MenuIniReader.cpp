@@ -1,0 +1,318 @@
+#include "authoring/MenuIni.h"
+
+#include "authoring/IniFile.h"
+#include "authoring/MenuIniValues.h"
+#include "framework/portable/Convert.h"
+
+namespace {
+
+using Entry = IniFile::Entry;
+
+class Reader {
+public:
+    Reader(const std::string& fileName, std::vector<Problem>& problems)
+        : fileName_(fileName), problems_(problems) {}
+
+    MenuIniResult Read(std::string_view text) {
+        ini_ = IniFile::Parse(fileName_, text, problems_);
+        result_.origins.fromMenuIni = true;
+        result_.origins.menu.file = fileName_;
+        result_.origins.list.file = fileName_;
+        CheckNames();
+        for (int line = 0; line < kFixedLines; ++line)
+            ReadLine(SettingTable()[line]);
+        ReadOptions();
+        ReadFiles();
+        ReadContainer();
+        return std::move(result_);
+    }
+
+private:
+    const Entry* Find(std::string_view section, std::string_view key) const {
+        return ini_.Find(section, key);
+    }
+    bool Present(std::string_view section) const { return ini_.FindSection(section) != nullptr; }
+
+    SettingOrigin Origin(std::string_view section, std::string_view key, const Entry* entry) const {
+        SettingOrigin origin{fileName_, 0, std::string(section), std::string(key),
+                             entry != nullptr};
+        if (entry)
+            origin.line = entry->line, origin.key = entry->key;
+        else if (const IniFile::Section* found = ini_.FindSection(section))
+            origin.line = found->line;
+        return origin;
+    }
+
+    void Report(const SettingOrigin& origin, std::string text) {
+        problems_.push_back(origin.At(std::move(text)));
+    }
+
+    void CheckNames() {
+        for (const IniFile::Section& section : ini_.Sections()) {
+            bool known = false;
+            for (std::string_view name : kMenuIniSections)
+                known = known || SameName(name, section.name);
+            if (!known) {
+                std::string names;
+                for (std::string_view name : kMenuIniSections)
+                    names += (names.empty() ? "" : ", ") + std::string(name);
+                Report({fileName_, section.line, section.name, ""},
+                       "no such section; the sections are " + names);
+                continue;
+            }
+            for (const Entry& entry : section.entries)
+                if (!KnownKey(section.name, entry.key))
+                    Report({fileName_, entry.line, section.name, entry.key},
+                           "no such key; [" + section.name + "] takes " + KeysOf(section.name));
+        }
+    }
+
+    static bool KnownKey(std::string_view section, std::string_view key) {
+        if (FindSetting(section, key))
+            return true;
+        if (SameName(section, "Options"))
+            return NumberAfter(key, "Option").value_or(0) >= 1;
+        if (SameName(section, "Notice"))
+            return SameName(key, "Text");
+        if (SameName(section, "Pictures")) {
+            for (int i = 0; i < kPictureCount; ++i)
+                if (SameName(PictureKey(PictureAt(i)), key))
+                    return true;
+            return false;
+        }
+        if (SameName(section, "Container"))
+            return SameName(key, "Lines") || SameName(key, "Entries") ||
+                   NumberAfter(key, "Entry").value_or(0) > kLauncherEntries;
+        return false;
+    }
+
+    static std::string KeysOf(std::string_view section) {
+        std::string keys;
+        auto add = [&](std::string_view key) {
+            keys += (keys.empty() ? "" : ", ") + std::string(key);
+        };
+        for (const SettingInfo& row : SettingTable())
+            if (SameName(row.section, section))
+                add(row.key);
+        if (SameName(section, "Options"))
+            add("Option1, Option2, ...");
+        if (SameName(section, "Notice"))
+            add("Text");
+        if (SameName(section, "Pictures"))
+            for (int i = 0; i < kPictureCount; ++i)
+                add(PictureKey(PictureAt(i)));
+        if (SameName(section, "Container"))
+            add("Lines, Entries, Entry9, Entry10, ...");
+        return keys;
+    }
+
+    // A companion key's yes/no, reported when it is neither.
+    std::optional<bool> Flag(const SettingInfo& row, const Entry* entry) {
+        if (!entry)
+            return std::nullopt;
+        const auto yes = entry->quoted ? std::nullopt : YesNo(entry->value);
+        if (!yes)
+            Report(Origin(row.section, row.key, entry),
+                   "\"" + entry->value + "\" is neither yes nor no");
+        return yes;
+    }
+
+    const SettingInfo& Companion(SettingId id, KeyPart part) const {
+        for (const SettingInfo& row : SettingTable())
+            if (row.id == id && row.part == part)
+                return row;
+        return Setting(id);
+    }
+
+    void ReadLine(const SettingInfo& row) {
+        const Entry* entry = Find(row.section, row.key);
+        SettingOrigin& origin = result_.origins.lines[LineOf(row.id)];
+        origin = Origin(row.section, row.key, entry);
+        std::string text = DefaultText(row, Present(row.section));
+        if (entry)
+            text = SimpleText(row.kind, entry->value, entry->quoted);
+
+        if (row.kind == SettingKind::BoldFontSize) {
+            const SettingInfo& boldRow = Companion(row.id, KeyPart::Bold);
+            const Entry* boldEntry = Find(boldRow.section, boldRow.key);
+            if (!entry && boldEntry)
+                origin = Origin(boldRow.section, boldRow.key, boldEntry);
+            if (const auto bold = Flag(boldRow, boldEntry)) {
+                if (!PlainDigits(text) || (entry && entry->quoted))
+                    Report(origin, "\"" + text +
+                                       "\" cannot be combined with Bold; write FontSize as a plain "
+                                       "number of points, or the launcher's text alone (-12 is 12 "
+                                       "bold)");
+                else if (*bold && text.find_first_not_of('0') == std::string::npos)
+                    Report(origin, "a font size of 0 cannot be bold; give a size");
+                else if (*bold)
+                    text = "-" + text;
+            }
+        } else if (row.kind == SettingKind::CheckBoxColour) {
+            const SettingInfo& shownRow = Companion(row.id, KeyPart::Shown);
+            const Entry* shownEntry = Find(shownRow.section, shownRow.key);
+            if (!entry && shownEntry)
+                origin = Origin(shownRow.section, shownRow.key, shownEntry);
+            const auto shown = Flag(shownRow, shownEntry);
+            if (shown == false) {
+                if (entry && text != "0")
+                    Report(origin, "a hidden check box takes no FontColor: the launcher hides it "
+                                   "by giving it colour 0 (black); leave FontColor out");
+                text = "0";
+            } else if (text == "0" && (shown == true || (entry && !entry->quoted))) {
+                Report(origin, "black (0) hides the check box; write Shown=no to hide it, or a "
+                               "colour such as #010101 for nearly black text");
+            }
+        } else if (row.kind == SettingKind::SoundDigits) {
+            std::string digits = text;
+            bool named = false;
+            for (KeyPart part : {KeyPart::StartSound, KeyPart::EnterSound, KeyPart::PressSound,
+                                 KeyPart::LeaveSound}) {
+                const SettingInfo& soundRow = Companion(row.id, part);
+                const Entry* soundEntry = Find(soundRow.section, soundRow.key);
+                if (!soundEntry)
+                    continue;
+                const SettingOrigin at = Origin(soundRow.section, soundRow.key, soundEntry);
+                if (!named && !entry)
+                    origin = at;
+                named = true;
+                const auto digit = SoundDigit(soundEntry->value);
+                if (!digit) {
+                    std::string names;
+                    for (int d = 0; d <= 9; ++d)
+                        names += (d ? ", " : "") + std::string(SoundName(d));
+                    Report(at,
+                           "\"" + soundEntry->value + "\" is no sound; the sounds are " + names);
+                    continue;
+                }
+                const std::size_t index =
+                    static_cast<std::size_t>(part) - static_cast<std::size_t>(KeyPart::StartSound);
+                if (digits.size() >= 4)
+                    digits[index] = static_cast<char>('0' + *digit);
+            }
+            if (named && entry)
+                Report(origin, "Digits gives all four sounds; leave out Start, Enter, Press and "
+                               "Leave or Digits");
+            else
+                text = digits;
+        }
+        result_.menu.SetText(row.id, std::move(text));
+    }
+
+    void ReadOptions() {
+        const IniFile::Section* section = ini_.FindSection("Options");
+        std::vector<const Entry*> options;
+        if (section)
+            for (const Entry& entry : section->entries)
+                if (const auto number = NumberAfter(entry.key, "Option"); number && *number >= 1) {
+                    if (options.size() < static_cast<std::size_t>(*number))
+                        options.resize(static_cast<std::size_t>(*number));
+                    options[static_cast<std::size_t>(*number - 1)] = &entry;
+                }
+        for (std::size_t i = 0; i < options.size(); ++i) {
+            if (!options[i]) {
+                Report(Origin("Options", "Option" + std::to_string(i + 1), nullptr),
+                       "missing: options are numbered from Option1 without gaps (Option" +
+                           std::to_string(options.size()) + " is given)");
+                continue;
+            }
+            result_.menu.Tail().push_back(options[i]->value);
+            result_.origins.tail.push_back(Origin("Options", options[i]->key, options[i]));
+        }
+        if (!Find("Options", "Count"))
+            result_.menu.SetText(SettingId::OptionCount, std::to_string(options.size()));
+    }
+
+    void ReadFiles() {
+        if (const Entry* text = Find("Notice", "Text"))
+            result_.menu.Notice().fileName = text->value;
+        result_.origins.notice = Origin("Notice", "Text", Find("Notice", "Text"));
+        for (int i = 0; i < kPictureCount; ++i) {
+            const PictureRole role = PictureAt(i);
+            const Entry* entry = Find("Pictures", PictureKey(role));
+            // The pressed and hovered looks default to the normal one.
+            const int fallback =
+                role == PictureRole::ButtonPressed || role == PictureRole::ButtonOver
+                    ? 1
+                    : (role == PictureRole::CheckBoxTicked ? 4 : -1);
+            if (entry) {
+                result_.menu.Picture(role).fileName = entry->value;
+                result_.origins.pictures[i] = Origin("Pictures", PictureKey(role), entry);
+            } else if (fallback >= 0) {
+                result_.menu.Picture(role).fileName =
+                    result_.menu.Picture(PictureAt(fallback)).fileName;
+                result_.origins.pictures[i] = result_.origins.pictures[fallback];
+            } else {
+                result_.origins.pictures[i] = Origin("Pictures", PictureKey(role), nullptr);
+            }
+        }
+    }
+
+    std::optional<int> Count(const char* key, int low, int high) {
+        const Entry* entry = Find("Container", key);
+        if (!entry)
+            return std::nullopt;
+        int32_t value = 0;
+        if (!PlainDigits(entry->value) || !TryStrToInt(entry->value, value) || value < low ||
+            value > high) {
+            Report(Origin("Container", key, entry), "\"" + entry->value + "\" is no number from " +
+                                                        std::to_string(low) + " to " +
+                                                        std::to_string(high));
+            return std::nullopt;
+        }
+        return value;
+    }
+
+    void ReadContainer() {
+        MenuDocument& menu = result_.menu;
+        if (const auto lines = Count("Lines", 0, kFixedLines - 1)) {
+            if (!menu.Tail().empty())
+                Report(Origin("Container", "Lines", Find("Container", "Lines")),
+                       "a list that ends before line 72 holds no options; leave out Lines or "
+                       "the Option keys");
+            menu.SetFixedLinesPresent(*lines);
+            result_.origins.tail.clear();
+        }
+        const IniFile::Section* section = ini_.FindSection("Container");
+        std::vector<const Entry*> extra;
+        if (section)
+            for (const Entry& entry : section->entries)
+                if (const auto number = NumberAfter(entry.key, "Entry");
+                    number && *number > kLauncherEntries) {
+                    const auto index = static_cast<std::size_t>(*number - kLauncherEntries - 1);
+                    if (extra.size() <= index)
+                        extra.resize(index + 1);
+                    extra[index] = &entry;
+                }
+        if (const auto entries = Count("Entries", 1, kLauncherEntries)) {
+            if (!extra.empty())
+                Report(Origin("Container", "Entries", Find("Container", "Entries")),
+                       "a container of fewer than 8 entries has no Entry9 and on");
+            menu.SetEntriesBelowEight(*entries);
+            return;
+        }
+        for (std::size_t i = 0; i < extra.size(); ++i) {
+            const std::string key = "Entry" + std::to_string(i + kLauncherEntries + 1);
+            if (!extra[i])
+                Report(Origin("Container", key, nullptr),
+                       "missing: extra entries are numbered from Entry9 without gaps");
+            else
+                menu.Extra().push_back({extra[i]->value, {}});
+        }
+        if (menu.Extra().size() + kLauncherEntries > 255)
+            Report(Origin("Container", "Entries", nullptr),
+                   "a container holds at most 255 entries");
+    }
+
+    const std::string& fileName_;
+    std::vector<Problem>& problems_;
+    IniFile ini_;
+    MenuIniResult result_;
+};
+
+} // namespace
+
+MenuIniResult ReadMenuIni(const std::string& fileName, std::string_view text,
+                          std::vector<Problem>& problems) {
+    return Reader(fileName, problems).Read(text);
+}
