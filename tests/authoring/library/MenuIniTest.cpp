@@ -241,3 +241,26 @@ TEST(MenuIni, TheLaunchersChecksNameTheMenuIniKey) {
                   "CheckBox=FILE",
               }));
 }
+
+TEST(MenuIni, TheContainerSectionKeepsWhatTheLauncherNeverReadsAndRefusesTheImpossible) {
+    std::vector<Problem> problems;
+    const MenuIniResult read = Read("[Container]\nLine70=kept\nEntry9=a.bin\nEntry10=\n", problems);
+    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(Formatted(problems));
+    EXPECT_EQ(read.menu.Text(SettingId::Unread70), "kept");
+    EXPECT_EQ(read.menu.EntryCount(), 10);
+    EXPECT_EQ(read.menu.Extra()[0].fileName, "a.bin");
+
+    Read("[Options]\nOption1=a\n[Container]\nLines=80\nEntries=0\nEntry11=b.bin\n", problems);
+    Read("[Options]\nOption1=a\n[Container]\nLines=50\n", problems);
+    EXPECT_EQ(Formatted(problems),
+              (std::vector<std::string>{
+                  "menu.ini:4: [Container] Lines: \"80\" is no number from 0 to 71",
+                  "menu.ini:5: [Container] Entries: \"0\" is no number from 1 to 8",
+                  "menu.ini:3: [Container] Entry9: missing: extra entries are numbered from "
+                  "Entry9 without gaps",
+                  "menu.ini:3: [Container] Entry10: missing: extra entries are numbered from "
+                  "Entry9 without gaps",
+                  "menu.ini:4: [Container] Lines: a list that ends before line 72 holds no "
+                  "options; leave out Lines or the Option keys",
+              }));
+}
