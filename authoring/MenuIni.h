@@ -23,8 +23,9 @@
 // Defaults. A key left out takes the table's default; a button section that
 // is present is shown unless Shown=no, one left out is hidden (and placed at
 // 0, 0: a hidden button needs no place); the check box is shown (in a nearly
-// black #010000) when its section is present and hidden otherwise. Count defaults to the number of Option keys; ButtonPressed and
-// ButtonOver default to Button's file, CheckBoxTicked to CheckBox's.
+// black #010000) when its section is present and hidden otherwise. Count
+// defaults to the number of Option keys; ButtonPressed and ButtonOver default
+// to Button's file, CheckBoxTicked to CheckBox's.
 #pragma once
 
 #include <string>

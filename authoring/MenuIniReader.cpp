@@ -111,9 +111,11 @@ private:
         if (!entry)
             return std::nullopt;
         const auto yes = entry->quoted ? std::nullopt : YesNo(entry->value);
-        if (!yes)
-            Report(Origin(row.section, row.key, entry),
-                   "\"" + entry->value + "\" is neither yes nor no");
+        if (!yes) {
+            SettingOrigin at = Origin(row.section, row.key, entry);
+            at.configLine = LineOf(row.id);
+            Report(at, "\"" + entry->value + "\" is neither yes nor no");
+        }
         return yes;
     }
 
@@ -126,8 +128,14 @@ private:
 
     void ReadLine(const SettingInfo& row) {
         const Entry* entry = Find(row.section, row.key);
+        // Every key that gives part of the line names the line for a designer.
+        auto locate = [&](const SettingInfo& part, const Entry* given) {
+            SettingOrigin at = Origin(part.section, part.key, given);
+            at.configLine = LineOf(row.id);
+            return at;
+        };
         SettingOrigin& origin = result_.origins.lines[LineOf(row.id)];
-        origin = Origin(row.section, row.key, entry);
+        origin = locate(row, entry);
         std::string text = DefaultText(row, Present(row.section));
         if (entry)
             text = SimpleText(row.kind, entry->value, entry->quoted);
@@ -136,7 +144,7 @@ private:
             const SettingInfo& boldRow = Companion(row.id, KeyPart::Bold);
             const Entry* boldEntry = Find(boldRow.section, boldRow.key);
             if (!entry && boldEntry)
-                origin = Origin(boldRow.section, boldRow.key, boldEntry);
+                origin = locate(boldRow, boldEntry);
             if (const auto bold = Flag(boldRow, boldEntry)) {
                 if (!PlainDigits(text) || (entry && entry->quoted))
                     Report(origin, "\"" + text +
@@ -152,7 +160,7 @@ private:
             const SettingInfo& shownRow = Companion(row.id, KeyPart::Shown);
             const Entry* shownEntry = Find(shownRow.section, shownRow.key);
             if (!entry && shownEntry)
-                origin = Origin(shownRow.section, shownRow.key, shownEntry);
+                origin = locate(shownRow, shownEntry);
             const auto shown = Flag(shownRow, shownEntry);
             if (shown == false) {
                 if (entry && text != "0")
@@ -172,7 +180,7 @@ private:
                 const Entry* soundEntry = Find(soundRow.section, soundRow.key);
                 if (!soundEntry)
                     continue;
-                const SettingOrigin at = Origin(soundRow.section, soundRow.key, soundEntry);
+                const SettingOrigin at = locate(soundRow, soundEntry);
                 if (!named && !entry)
                     origin = at;
                 named = true;

@@ -16,8 +16,6 @@ const std::string_view kMenuIniSections[] = {
     "Button6",  "Button7", "Button8", "Button9", "Button10", "Buttons",
     "CheckBox", "Options", "Notice",  "Sounds",  "Pictures", "Container"};
 
-const std::string_view kScrollBarNames[] = {"none", "vertical", "horizontal", "both"};
-
 std::optional<int> NumberAfter(std::string_view key, std::string_view prefix) {
     if (key.size() <= prefix.size() || !SameName(key.substr(0, prefix.size()), prefix))
         return std::nullopt;
@@ -93,11 +91,12 @@ std::string SimpleText(SettingKind kind, const std::string& value, bool quoted) 
         if (const auto yes = YesNo(value))
             return *yes ? "-1" : "0";
         break;
-    case SettingKind::ScrollBars:
-        for (int i = 0; i < 4; ++i)
-            if (SameName(value, kScrollBarNames[i]))
+    case SettingKind::ScrollBars: {
+        const auto names = Choices(Setting(SettingId::NoticeScrollBars));
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (SameName(value, names[i]))
                 return std::to_string(i);
-        break;
+    } break;
     default:
         break;
     }
@@ -125,7 +124,7 @@ std::string Friendly(SettingKind kind, const std::string& text) {
         break;
     case SettingKind::ScrollBars:
         if (text.size() == 1 && text[0] >= '0' && text[0] <= '3')
-            return std::string(kScrollBarNames[text[0] - '0']);
+            return std::string(Choices(Setting(SettingId::NoticeScrollBars))[text[0] - '0']);
         break;
     case SettingKind::Colour: {
         int32_t value = 0;

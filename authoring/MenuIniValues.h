@@ -12,8 +12,6 @@
 
 // Sections in the order the writer puts them.
 extern const std::string_view kMenuIniSections[18];
-// ScrollBars values 0 to 3.
-extern const std::string_view kScrollBarNames[4];
 
 // The number after prefix in a key such as "Option12" (no leading zero, at
 // most three digits), or nullopt.

@@ -8,6 +8,7 @@ Problem SettingOrigin::At(std::string text, Severity severity) const {
     problem.section = section;
     problem.key = key;
     problem.text = std::move(text);
+    problem.configLine = configLine;
     return problem;
 }
 
@@ -20,6 +21,7 @@ MenuOrigins ListOrigins(const std::string& menuName, const std::string& source, 
         SettingOrigin& origin = origins.lines[line];
         origin.file = source;
         origin.line = isFile ? line + 1 : 0;
+        origin.configLine = line;
         origin.key =
             "line " + std::to_string(line) + " (" + std::string(SettingTable()[line].label) + ")";
     }

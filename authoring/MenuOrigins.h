@@ -14,7 +14,8 @@ struct SettingOrigin {
     int line = 0; // 0: not on a line of its own (a default, or a container entry)
     std::string section;
     std::string key;
-    bool given = true; // false: the menu.ini left it out and it took its default
+    bool given = true;   // false: the menu.ini left it out and it took its default
+    int configLine = -1; // the configuration line it gives, -1 for none
 
     // A problem with this origin.
     Problem At(std::string text, Severity severity = Severity::Error) const;

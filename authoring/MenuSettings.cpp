@@ -183,6 +183,9 @@ constexpr std::string_view kSoundNames[] = {
     "none",           "SYSTEMSTART",       "SYSTEMEXIT",    "SYSTEMHAND",    "SYSTEMASTERISK",
     "SYSTEMQUESTION", "SYSTEMEXCLAMATION", "SYSTEMWELCOME", "SYSTEMDEFAULT", "NoName"};
 
+constexpr std::string_view kYesNo[] = {"yes", "no"};
+constexpr std::string_view kScrollBars[] = {"none", "vertical", "horizontal", "both"};
+
 char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -202,6 +205,17 @@ const SettingInfo* FindSetting(std::string_view section, std::string_view key) {
         if (SameName(row.section, section) && SameName(row.key, key))
             return &row;
     return nullptr;
+}
+
+std::span<const std::string_view> Choices(const SettingInfo& row) {
+    if (row.part == KeyPart::Bold || row.part == KeyPart::Shown ||
+        row.kind == SettingKind::Boolean || row.kind == SettingKind::Switch)
+        return kYesNo;
+    if (row.kind == SettingKind::ScrollBars)
+        return kScrollBars;
+    if (row.kind == SettingKind::SoundDigits && row.part != KeyPart::Whole)
+        return kSoundNames;
+    return {};
 }
 
 std::string_view SoundName(int digit) {

@@ -154,6 +154,13 @@ const SettingInfo& Setting(SettingId id);
 // The row for a menu.ini key, or nullptr (case-insensitive).
 const SettingInfo* FindSetting(std::string_view section, std::string_view key);
 
+// The words menu.ini takes for a row, in the order of the launcher values
+// they stand for: yes/no (-1, 0) for shown, the switches and Bold; none,
+// vertical, horizontal, both (0 to 3) for scroll bars; the sound names
+// (digits 0 to 9) for the four sounds. Empty for rows without choices. The
+// designer offers them in a drop-down list.
+std::span<const std::string_view> Choices(const SettingInfo& row);
+
 // The launcher's name for sound digits 1 to 8, "none" for 0 and "NoName" for
 // 9 (on, without a name).
 std::string_view SoundName(int digit);

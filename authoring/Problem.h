@@ -16,6 +16,9 @@ struct Problem {
     std::string section;
     std::string key;
     std::string text; // what is wrong; what is allowed
+    // The configuration line it is about (a SettingId for lines 0 to 71, an
+    // option line from 72), so a designer can select the setting; -1: none.
+    int configLine = -1;
 
     // "FILE:LINE: [Section] Key: text", leaving out what is unknown.
     std::string Format() const;

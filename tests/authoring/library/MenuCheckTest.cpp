@@ -123,6 +123,11 @@ TEST(MenuCheck, EveryMenuIniKeyIsOneRowAndTheLinesAreInOrder) {
     EXPECT_EQ(FindSetting("Launch", "Open"), nullptr);
     for (int digit = 0; digit <= 9; ++digit)
         EXPECT_EQ(SoundDigit(SoundName(digit)), digit);
+    // Choices name the launcher's values in order, as the designer lists them.
+    EXPECT_EQ(Choices(Setting(SettingId::NoticeScrollBars))[3], "both");
+    EXPECT_EQ(Choices(*FindSetting("Sounds", "Leave"))[1], "SYSTEMSTART");
+    EXPECT_EQ(Choices(*FindSetting("Buttons", "Bold"))[0], "yes");
+    EXPECT_TRUE(Choices(Setting(SettingId::Sounds)).empty()) << "Digits is free text";
 }
 
 TEST(MenuCheck, AVeryLongNoticeLineIsAWarningOnly) {

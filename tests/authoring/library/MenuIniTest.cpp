@@ -225,7 +225,12 @@ TEST(MenuIni, TheLaunchersChecksNameTheMenuIniKey) {
                               "[Pictures]\nBackground=\n",
                               problems);
     ASSERT_TRUE(problems.empty()) << ::testing::PrintToString(Formatted(problems));
-    EXPECT_EQ(Formatted(CheckMenu(read.menu, read.origins)),
+    const std::vector<Problem> checked = CheckMenu(read.menu, read.origins);
+    ASSERT_EQ(checked.size(), 6u);
+    EXPECT_EQ(checked[0].configLine, LineOf(SettingId::QuitLeft)) << "a designer selects it";
+    EXPECT_EQ(checked[2].configLine, LineOf(SettingId::CheckBoxFontColor));
+    EXPECT_EQ(checked[4].configLine, -1) << "a picture is no configuration line";
+    EXPECT_EQ(Formatted(checked),
               (std::vector<std::string>{
                   "menu.ini:2: [Quit] Left: -5 lies outside 0..65535; write a whole number from "
                   "0 to 65535",
