@@ -98,14 +98,16 @@ int RunBuild(const CommandArgs& args) {
     SourceMenu source = ReadSource(folder, true, problems, arguments.Has("--no-check"));
     // What menu.ini and its files could not give is never built; the launcher's
     // own checks may be skipped.
-    if (!HasErrors(problems) && !arguments.Has("--no-check")) {
-        std::vector<Problem> checked = CheckMenu(source.menu, source.origins);
-        problems.insert(problems.end(), checked.begin(), checked.end());
-    }
     if (PrintProblems(problems, stderr))
         throw ToolError(folder, std::to_string(ErrorCount(problems)) +
-                                    " problem(s) the launcher would refuse; nothing written"
-                                    " (--no-check builds anyway)");
+                                    " problem(s) in the menu folder; nothing written");
+    if (!arguments.Has("--no-check")) {
+        const std::vector<Problem> checked = CheckMenu(source.menu, source.origins);
+        if (PrintProblems(checked, stderr))
+            throw ToolError(folder, std::to_string(ErrorCount(checked)) +
+                                        " problem(s) the launcher would refuse; nothing written"
+                                        " (--no-check builds anyway)");
+    }
 
     ContainerWriter writer;
     if (!source.numbered.empty()) {
