@@ -23,6 +23,23 @@ bool CanWrite(const std::string& path) {
     return file.get() != INVALID_HANDLE_VALUE;
 }
 
+// Whether a save could make "Config.log" in folder: the volume is not
+// read-only (a CD, a write-protected stick) and the folder grants adding a
+// file, asked by opening it for that, which adds nothing.
+bool FolderTakesNewFiles(const std::string& folder) {
+    const std::string root = VolumeRoot(folder);
+    DWORD flags = 0;
+    if (!root.empty() &&
+        Platform().GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags,
+                                         nullptr, 0) &&
+        (flags & FILE_READ_ONLY_VOLUME) != 0)
+        return false;
+    FileHandle handle(::CreateFileA(folder.c_str(), FILE_ADD_FILE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle.get() != INVALID_HANDLE_VALUE;
+}
+
 std::optional<uint64_t> LastWriteTime(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
@@ -64,6 +81,13 @@ std::string ConfigLogToRead(const std::string& folder) {
     const bool inFolder = FileExists(folderFile);
     if (inFolder && CanWrite(folderFile))
         return folderFile;
+    // With nothing of that name in a folder that takes new files, every save
+    // goes there, so there is no per-user file to look for. That spares the
+    // first start of an ordinary installation the loading of the shell, which
+    // names the user's folder and costs a start noticeable time under Wine.
+    const bool nameTaken = ::GetFileAttributesA(folderFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!nameTaken && FolderTakesNewFiles(folder))
+        return "";
     const std::string userFile = UserConfigLogFile(folder);
     const bool perUser = !userFile.empty() && FileExists(userFile);
     if (!inFolder)

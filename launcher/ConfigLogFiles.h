@@ -20,9 +20,10 @@ std::string UserConfigLogFile(const std::string& folder);
 // The file to read at start; "" when there is none. The folder's
 // "Config.log" wins, except where it cannot be written and the per-user file
 // is newer (a medium that ships a "Config.log" would otherwise never give back
-// the user's own choice). Without the folder's file, the per-user file.
-// The per-user file is looked for only where it can matter, so an ordinary
-// installation's start does not load the shell for it.
+// the user's own choice). Without the folder's file, the per-user file, but
+// only where the folder could not have taken the last save: on a read-only
+// volume, in a folder that refuses new files, or where something that is no
+// writable file holds the name.
 std::string ConfigLogToRead(const std::string& folder);
 
 // Saves lines as the folder's "Config.log", or, when that cannot be written,

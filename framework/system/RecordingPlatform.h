@@ -25,13 +25,15 @@ public:
     std::vector<TRecordedCall> Calls;
 
     int MessageBoxAnswer = IDOK;
-    UINT WinExecAnswer = 33;                     // > 31: started
-    INT_PTR ShellExecuteAnswer = 42;             // > 32: done
-    std::optional<BOOL> CopyFileAnswer;          // unset: really copy
-    std::optional<HMODULE> LoadLibraryAnswer;    // unset: really load
-    std::set<std::string> HiddenProcs;           // GetProcAddress answers nullptr for these
-    std::optional<DWORD> VolumeSerialAnswer;     // unset: the real volume's
-    std::optional<std::string> FolderPathAnswer; // unset: the real folder; "": the call fails
+    UINT WinExecAnswer = 33;                  // > 31: started
+    INT_PTR ShellExecuteAnswer = 42;          // > 32: done
+    std::optional<BOOL> CopyFileAnswer;       // unset: really copy
+    std::optional<HMODULE> LoadLibraryAnswer; // unset: really load
+    std::set<std::string> HiddenProcs;        // GetProcAddress answers nullptr for these
+    std::optional<DWORD> VolumeSerialAnswer;  // unset: the real volume's
+    DWORD VolumeFlagsAnswer = 0;              // with a serial answer: FILE_READ_ONLY_VOLUME, ...
+    // SHGetFolderPathA's folder; unset: the real one; "": the call fails.
+    std::optional<std::string> FolderPathAnswer;
 
     // The calls of one name, in order.
     std::vector<TRecordedCall> CallsOf(const std::string& name) const {
@@ -117,6 +119,8 @@ public:
                                            fileSystemNameSize);
         if (serialNumber)
             *serialNumber = *VolumeSerialAnswer;
+        if (fileSystemFlags)
+            *fileSystemFlags = VolumeFlagsAnswer;
         return TRUE;
     }
     HRESULT SHGetFolderPathA(HWND window, int folder, HANDLE token, DWORD flags,

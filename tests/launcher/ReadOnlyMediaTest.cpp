@@ -118,6 +118,25 @@ TEST_F(ReadOnlyMedia, AWritableConfigLogInTheFolderWinsWithoutAskingForTheUsersF
     EXPECT_EQ(Platform.Count("SHGetFolderPathA"), 0);
 }
 
+// Without a "Config.log" the per-user file matters only where the folder
+// could not take the save: on a read-only volume, not on an ordinary one.
+TEST_F(ReadOnlyMedia, WithoutConfigLogThePerUserFileIsReadOnlyFromAReadOnlyVolume) {
+    CreateDirectoryA(ExtractFilePath(UserFile()).c_str(), nullptr);
+    WriteFileBytes(UserFile(), "-1\r\n-1\r\n1\r\n");
+    Platform.Calls.clear();
+    Start();
+    EXPECT_EQ(Platform.Count("WinExec"), 0) << "the folder took the last save itself";
+    EXPECT_EQ(Platform.Count("SHGetFolderPathA"), 0) << "the shell was loaded for nothing";
+
+    Platform.VolumeSerialAnswer = 0x0BADC0DE;
+    Platform.VolumeFlagsAnswer = FILE_READ_ONLY_VOLUME;
+    const std::string discFile = UserFile();
+    WriteFileBytes(discFile, "-1\r\n-1\r\n1\r\n");
+    Restart();
+    ASSERT_EQ(Platform.Count("WinExec"), 1);
+    EXPECT_EQ(Platform.CallsOf("WinExec")[0].Args[0], Folder + "Game.exe -w -b two");
+}
+
 // A medium that ships a "Config.log": the user's own, newer choice must win,
 // or it would never be read back; an older per-user file gives way to it.
 TEST_F(ReadOnlyMedia, AShippedConfigLogThatCannotBeWrittenGivesWayToANewerChoice) {
