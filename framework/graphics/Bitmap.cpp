@@ -126,14 +126,17 @@ std::vector<uint8_t> BuildInfo(int width, int height, TPixelFormat format,
     return info;
 }
 
+std::string SizeText(int width, int height) {
+    return "Bitmap-Gr\xF6\xDF" + std::string("e ") + std::to_string(width) + " x " +
+           std::to_string(height);
+}
+
 void CheckSize(int width, int height) {
     if (width < 0 || height < 0)
-        throw EInvalidGraphicOperation("negative bitmap size " + std::to_string(width) + " x " +
-                                       std::to_string(height));
+        throw EInvalidGraphicOperation("Negative " + SizeText(width, height));
     if (width > kMaxBitmapSide || height > kMaxBitmapSide ||
         static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * 4 > kMaxBitmapBytes)
-        throw EInvalidGraphicOperation("bitmap size " + std::to_string(width) + " x " +
-                                       std::to_string(height) + " too large");
+        throw EInvalidGraphicOperation(SizeText(width, height) + " ist zu gro\xDF");
 }
 
 // A memory DC with a bitmap selected for a scope. Selecting fails when the
@@ -444,7 +447,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
 void TBitmap::DecodeBmp(const uint8_t* file, size_t length, TStream& stream, int64_t start) {
     TBmpCheck check = CheckBmpFile(file, length);
     if (!check.Ok)
-        throw EInvalidGraphic(kInvalidBitmap + check.Error);
+        throw EInvalidGraphic(kInvalidBitmap + GermanError(check));
     const TBmpGeometry& g = check.Geometry;
     const bool rle = g.Compression == kBiRle8 || g.Compression == kBiRle4;
 
@@ -524,7 +527,8 @@ void TBitmap::DecodeBmp(const uint8_t* file, size_t length, TStream& stream, int
                         reinterpret_cast<const BITMAPINFO*>(decodeInfo.data()), DIB_RGB_COLORS);
         ::ReleaseDC(nullptr, screen);
         if (lines <= 0)
-            throw EInvalidGraphic(std::string(kInvalidBitmap) + "the pixel data cannot be decoded");
+            throw EInvalidGraphic(std::string(kInvalidBitmap) +
+                                  "die Pixeldaten lassen sich nicht entschl\xFCsseln");
         ::GdiFlush();
     }
 

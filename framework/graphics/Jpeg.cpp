@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/JpegMessages.h"
 #include "framework/portable/BmpHeader.h"
 #include "framework/runtime/Exceptions.h"
 
@@ -16,29 +17,39 @@ extern "C" {
 namespace {
 
 const char kInvalidJpeg[] = "JPEG-Bild ist nicht g\xFC"
-                            "ltig: ";
+                            "ltig";
+
+// The main text, with the detail after a colon when there is one.
+std::string InvalidJpeg(const std::string& detail) {
+    return detail.empty() ? kInvalidJpeg : std::string(kInvalidJpeg) + ": " + detail;
+}
 
 // libjpeg reports errors through error_exit, which must not return: it
-// records the message and jumps back to the decoder's setjmp.
+// records the message's code and numbers (its own text is English) and jumps
+// back to the decoder's setjmp.
 struct ErrorTrap {
     jpeg_error_mgr pub;
     jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
+    int code;
+    int parameters[2];
 };
 
-void OnJpegError(j_common_ptr info) {
+[[noreturn]] void Trap(j_common_ptr info) {
     auto* trap = reinterpret_cast<ErrorTrap*>(info->err);
-    (*info->err->format_message)(info, trap->message);
+    trap->code = info->err->msg_code;
+    trap->parameters[0] = info->err->msg_parm.i[0];
+    trap->parameters[1] = info->err->msg_parm.i[1];
     longjmp(trap->jump, 1);
+}
+
+void OnJpegError(j_common_ptr info) {
+    Trap(info);
 }
 
 // Corrupt-data warnings would otherwise decode damaged pictures silently.
 void OnJpegMessage(j_common_ptr info, int level) {
-    if (level < 0) {
-        auto* trap = reinterpret_cast<ErrorTrap*>(info->err);
-        (*info->err->format_message)(info, trap->message);
-        longjmp(trap->jump, 1);
-    }
+    if (level < 0)
+        Trap(info);
 }
 
 // Everything the decoder touches lives here, outside the frame that calls
@@ -57,7 +68,7 @@ bool RunDecode(DecodeJob& job) {
     job.trap.pub.error_exit = OnJpegError;
     job.trap.pub.emit_message = OnJpegMessage;
     if (setjmp(job.trap.jump)) {
-        job.error = job.trap.message;
+        job.error = JpegFaultText(job.trap.code, job.trap.parameters[0], job.trap.parameters[1]);
         jpeg_destroy_decompress(&job.info);
         return false;
     }
@@ -68,14 +79,14 @@ bool RunDecode(DecodeJob& job) {
     const uint64_t h = job.info.image_height;
     if (w == 0 || h == 0 || w > uint64_t(kMaxBitmapSide) || h > uint64_t(kMaxBitmapSide) ||
         w * h * 4 > kMaxBitmapBytes) {
-        job.error = "picture too large (" + std::to_string(w) + " x " + std::to_string(h) + ")";
+        job.error = "Bild zu gro\xDF (" + std::to_string(w) + " x " + std::to_string(h) + ")";
         jpeg_destroy_decompress(&job.info);
         return false;
     }
     job.info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&job.info);
     if (job.info.output_components != 3) {
-        job.error = "unsupported colour layout";
+        job.error = "der Farbaufbau des Bildes wird nicht unterst\xFCtzt";
         jpeg_destroy_decompress(&job.info);
         return false;
     }
@@ -150,9 +161,9 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
     const int64_t remaining = stream.Size() - stream.Position();
     const int64_t cap = static_cast<int64_t>(kMaxBitmapBytes);
     if (remaining <= 0)
-        throw EInvalidGraphic(std::string(kInvalidJpeg) + "no data");
+        throw EInvalidGraphic(InvalidJpeg("keine Daten"));
     if (remaining > cap)
-        throw EInvalidGraphic(std::string(kInvalidJpeg) + "file too large");
+        throw EInvalidGraphic(InvalidJpeg("die Datei ist zu gro\xDF"));
     std::vector<uint8_t> data(static_cast<size_t>(remaining));
     stream.ReadBuffer(data.data(), remaining);
 
@@ -163,7 +174,7 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
     job.size = data.size();
     job.target = decoded.get();
     if (!RunDecode(job))
-        throw EInvalidGraphic(kInvalidJpeg + job.error);
+        throw EInvalidGraphic(InvalidJpeg(job.error));
     data_ = std::move(data);
     bitmap_ = std::move(decoded);
     Changed(this);

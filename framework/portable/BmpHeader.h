@@ -36,12 +36,49 @@ struct TBmpGeometry {
     uint32_t RleBytes = 0;
 };
 
+// What is wrong with a bitmap file; the numbers a fault names are in TBmpCheck.
+enum class TBmpFault {
+    None,
+    HeaderTooShort,
+    NoSignature,
+    HeaderSize,   // the header size
+    Planes,       // the planes
+    BitCount,     // the bit count
+    BitCountCore, // the bit count
+    Rle8Bits,
+    Rle4Bits,
+    BitfieldsBits,
+    BitfieldsHeader,
+    Compression, // the compression code
+    WidthNotPositive,
+    HeightZero,
+    TopDownRle,
+    TooLarge, // width, height
+    MasksOutside,
+    BadMasks,
+    PaletteTooBig,    // colours, bits per pixel
+    PaletteTooBigRgb, // colours (a picture of more than 8 bits per pixel)
+    PaletteOutside,
+    PixelsOutside,
+    PixelsInHeaders,
+    RleTooShort,    // bytes the header names, bytes present
+    PixelsTooShort, // bytes needed, bytes present
+};
+
 struct TBmpCheck {
     bool Ok = false;
-    std::string Error; // what is wrong, e.g. "bitmap header too short"; empty when Ok
+    // What is wrong, in English for the authoring tools, e.g. "bitmap header
+    // too short"; empty when Ok. GermanError gives the runtime's wording.
+    std::string Error;
+    TBmpFault Fault = TBmpFault::None;
+    uint64_t Values[2] = {0, 0}; // the numbers the fault names, in its order
     TBmpGeometry Geometry;
 };
 
 // Checks the file header ("BM"), the info header and the sizes of palette and
 // pixel data against the size of the data. Never reads outside data[0..size).
 TBmpCheck CheckBmpFile(const uint8_t* data, size_t size);
+
+// The fault of a failed check in the runtime's language (German, CP1252), with
+// the same numbers as Error; empty when the check passed.
+std::string GermanError(const TBmpCheck& check);

@@ -108,10 +108,21 @@ TEST(Bitmap, ResizeKeepsTheOverlapAndPaintsNewPixelsWhite) {
     EXPECT_EQ(bitmap.PixelFormat(), pf24bit) << "emptying keeps the format";
 }
 
-TEST(Bitmap, NegativeOrHugeSizesAreRefused) {
+TEST(Bitmap, NegativeOrHugeSizesAreRefusedInTheRuntimesLanguage) {
     TBitmap bitmap;
+    const auto messageOf = [&](int width, int height) -> std::string {
+        try {
+            bitmap.SetSize(width, height);
+        } catch (const EInvalidGraphicOperation& e) {
+            return e.Message();
+        }
+        return "(no exception)";
+    };
+    EXPECT_EQ(messageOf(-1, 5), "Negative Bitmap-Gr\xF6\xDF"
+                                "e -1 x 5");
+    EXPECT_EQ(messageOf(100000, 100000), "Bitmap-Gr\xF6\xDF"
+                                         "e 100000 x 100000 ist zu gro\xDF");
     EXPECT_THROW(bitmap.SetWidth(-1), EInvalidGraphicOperation);
-    EXPECT_THROW(bitmap.SetSize(100000, 100000), EInvalidGraphicOperation);
     EXPECT_TRUE(bitmap.Empty());
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include "framework/portable/BmpHeader.h"
@@ -426,6 +427,48 @@ TEST(BmpHeaderBroken, EachDamageHasItsOwnMessage) {
         EXPECT_FALSE(r.Ok) << c.name;
         EXPECT_EQ(r.Error.rfind(c.expected, 0), 0u) << c.name << ": got \"" << r.Error << '"';
     }
+}
+
+// The numbers of a text, in order: the German wording must name the same ones.
+std::vector<std::string> NumbersIn(const std::string& text) {
+    std::vector<std::string> numbers;
+    std::string current;
+    for (char c : text + ' ') {
+        if (c >= '0' && c <= '9') {
+            current += c;
+        } else if (!current.empty()) {
+            numbers.push_back(current);
+            current.clear();
+        }
+    }
+    return numbers;
+}
+
+TEST(BmpHeaderBroken, EachDamageHasAGermanTextWithTheSameNumbers) {
+    std::set<std::string> seen;
+    for (const Broken& c : kBroken) {
+        BmpBuilder b;
+        std::vector<uint8_t> bytes = b.Build();
+        c.breakIt(b, bytes);
+        auto r = Check(bytes);
+        const std::string german = GermanError(r);
+        EXPECT_FALSE(german.empty()) << c.name;
+        EXPECT_NE(german, r.Error) << c.name << " has no German wording";
+        EXPECT_EQ(NumbersIn(german), NumbersIn(r.Error)) << c.name << ": " << german;
+        seen.insert(german);
+    }
+    // A fault of its own reads differently from every other.
+    EXPECT_GE(seen.size(), 20u);
+    EXPECT_EQ(GermanError(Check(BmpBuilder().Build())), "");
+
+    BmpBuilder b;
+    std::vector<uint8_t> bytes = b.Build();
+    bytes[0] = 'P';
+    EXPECT_EQ(GermanError(Check(bytes)), "keine Bitmap-Datei (die Kennung \"BM\" fehlt)");
+    bytes = b.Build();
+    bytes.pop_back();
+    EXPECT_EQ(GermanError(Check(bytes)),
+              "Pixeldaten zu kurz (24 Bytes n\xF6tig, die Datei enth\xE4lt 23)");
 }
 
 TEST(BmpHeaderBroken, EveryTruncationOfAValidFileIsRejectedWithoutOverread) {
