@@ -51,10 +51,15 @@ public:
         if (region_)
             RegionCalls().DeleteObject(std::exchange(region_, nullptr));
     }
-    // Releases the region; false when the system refused. The handle is
-    // forgotten either way, so that it is never released twice.
+    // Releases the region; false when the system refused. A refused region
+    // still exists, so the owner keeps it (and its shape) and releases it later.
     bool ReleaseChecked() {
-        return region_ == nullptr || RegionCalls().DeleteObject(std::exchange(region_, nullptr));
+        if (region_ == nullptr)
+            return true;
+        if (!RegionCalls().DeleteObject(region_))
+            return false;
+        region_ = nullptr;
+        return true;
     }
 
 private:

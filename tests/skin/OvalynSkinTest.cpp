@@ -255,6 +255,38 @@ TEST(OvalynSkinFailures, GetRegionAndAssignMessages) {
     EXPECT_TRUE(SameRegion(RegionOf(target).get(), RegionOfRects({{0, 0, 2, 2}}).get()));
 }
 
+// A release the system refuses leaves the old region alive: the skin keeps it
+// instead of handing out empty regions (an invisible control) from then on.
+TEST(OvalynSkinFailures, RefusedReleaseKeepsTheOldRegion) {
+    TestMask mask(4, 2, clBlack);
+    mask.FillRect(0, 0, 2, 1, white);
+    auto cutOut = MakeBitmap(mask);
+    auto plain = MakeBitmap(TestMask(3, 3, clBlack));
+    const SkinRegion expected = RegionOfRects({{2, 0, 4, 1}, {0, 1, 4, 2}});
+
+    TOvalynSkin skin;
+    skin.Assign(cutOut.get());
+    {
+        RegionFaults faults(RegionCall::DeleteObject, 1); // the old kept region
+        ExpectMessage([&] { skin.Assign(plain.get()); },
+                      "TOvalynSkin.calculateRegion: DeleteObject failed.");
+    }
+    EXPECT_TRUE(SameRegion(RegionOf(skin).get(), expected.get()));
+
+    TOvalynSkin other;
+    other.Assign(plain.get());
+    {
+        RegionFaults faults(RegionCall::DeleteObject, 2); // the old kept region
+        ExpectMessage([&] { skin.Assign(&other); }, "TOvalynSkin.assign: DeleteObject failed.");
+    }
+    EXPECT_TRUE(SameRegion(RegionOf(skin).get(), expected.get()));
+
+    // The kept region is released once the system agrees.
+    RegionFaults counter;
+    skin.Assign(plain.get());
+    EXPECT_TRUE(SameRegion(RegionOf(skin).get(), RegionOfRects({{0, 0, 3, 3}}).get()));
+}
+
 TEST(OvalynSkinFailures, FailedReleaseAtDestructionReachesTheErrorBox) {
     TRecordingPlatform platform;
     ScopedPlatform scoped(platform);
