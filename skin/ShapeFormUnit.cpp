@@ -56,6 +56,14 @@ void TOvalynShapeForm::CreateWnd() {
         ApplySkinRegion("TOvalynShapeForm.CreateWnd: SetWindowRgn failed.");
 }
 
+void TOvalynShapeForm::Loaded() {
+    // Before the form's own Loaded, so that a client size the layout asked for is
+    // applied to the borderless frame.
+    SetBorderStyle(bsNone);
+    TForm::Loaded();
+    shapeIt(this);
+}
+
 void TOvalynShapeForm::Paint() {
     TForm::Paint();
     Canvas()->Draw(0, 0, *skin_);

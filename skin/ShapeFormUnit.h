@@ -37,6 +37,10 @@ protected:
     // Gives a (re)created window the skin's region again, unless the form is still
     // being read from its stored layout.
     void CreateWnd() override;
+    // Once a derived form's layout is built: no border again, whatever the layout
+    // set, and the skin's outline on the window (a border change during the layout
+    // re-created the window while reading, which left it without its region).
+    void Loaded() override;
     // OnPaint, then the skin at (0, 0): the skin covers whatever OnPaint drew.
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

@@ -80,6 +80,52 @@ TEST(ShapeForm, NewFormHasAWindowWithoutRegionOrBorderAndKeepsItsLayoutSize) {
     EXPECT_TRUE(form->Skin()->Empty());
 }
 
+// Derived forms whose own layout, built after the shaped form's constructor, assigns
+// a skin and sets a border: one in each order.
+struct SkinThenBorderForm : TOvalynShapeForm {
+    explicit SkinThenBorderForm(TComponent* owner) : TOvalynShapeForm(owner) {
+        Skin()->Assign(Oval(180, 120).get());
+        SetBorderStyle(bsSingle); // re-creates the window while the layout is read
+    }
+};
+struct BorderThenSkinForm : TOvalynShapeForm {
+    explicit BorderThenSkinForm(TComponent* owner) : TOvalynShapeForm(owner) {
+        SetBorderStyle(bsSizeable);
+        SetClientWidth(400);
+        Skin()->Assign(Oval(180, 120).get());
+    }
+};
+
+template <class Form> void ExpectBorderlessWithTheSkinsOutline() {
+    auto form = MakeForm<Form>();
+    form->Show();
+    PumpFor(50);
+    EXPECT_EQ(form->BorderStyle(), bsNone);
+    const LONG style = GetWindowLongA(form->Handle(), GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, 0) << "no caption bar";
+    EXPECT_EQ(style & WS_THICKFRAME, 0) << "no sizing frame";
+    EXPECT_EQ(form->Width(), 180);
+    EXPECT_EQ(form->Height(), 120);
+    EXPECT_EQ(form->ClientWidth(), 180);
+    HRGN actual = WindowRegion(form->Handle());
+    ASSERT_NE(actual, nullptr) << "the window lost its region";
+    RegionHandle skinRegion = form->Skin()->getRegion();
+    EXPECT_TRUE(SameRegion(actual, skinRegion.get()));
+    EXPECT_FALSE(PtInRegion(actual, 2, 2)); // a white corner is cut out
+    DeleteObject(actual);
+}
+
+TEST(ShapeForm, DerivedLayoutWithBorderAndSkinEndsBorderlessWithTheSkinsOutline) {
+    {
+        SCOPED_TRACE("skin, then border");
+        ExpectBorderlessWithTheSkinsOutline<SkinThenBorderForm>();
+    }
+    {
+        SCOPED_TRACE("border, then skin");
+        ExpectBorderlessWithTheSkinsOutline<BorderThenSkinForm>();
+    }
+}
+
 TEST(ShapeForm, LoadingASkinSizesTheFormCutsWhiteAndShowsThePictureAtOnce) {
     auto form = MakeForm<LayoutForm>();
     form->Show();
