@@ -1,8 +1,11 @@
-// How much a glass composition costs next to a plain copy of the same pixels, and how
-// much faster the table path of the hue rotation is than the formulas, all measured in
-// one run and printed as ratios. Run it under Wine with scripts/wine-run.
+// How much a glass composition costs next to a plain copy of the same pixels, how much
+// faster the table path of the hue rotation is than the formulas, and what a repeated
+// paint of the same picture with a hue shift costs against one without (the glass form
+// keeps the rotated picture between paints), all measured in one run and printed as
+// ratios. Run it under Wine with scripts/wine-run.
 #include "skin/GlassBlend.h"
 #include "skin/GlassHue.h"
+#include "skin/RotatedPicture.h"
 
 #include <algorithm>
 #include <chrono>
@@ -114,6 +117,48 @@ void ComposeSizes(int32_t width, int32_t height, const Picture& screen, const Ta
     std::printf("  (checksum %08x)\n", Checksum(target.Bytes()));
 }
 
+// A paint of the same picture again and again, as the glass form paints its skin: the
+// rotation is made by the first paint and kept, so later paints only blend. Both paths
+// are checked to give the bytes of a rotation at every composition.
+void RepeatedPaints(int32_t width, int32_t height, const Picture& screen, const Tables& glass,
+                    const Tables& layered) {
+    Picture picture(width, height), target(width, height), fresh(width, height);
+    picture.PaintNoisy(width * 3 + height);
+    const int runs = width > 1000 ? 5 : 10;
+    const int32_t shift = 100;
+    std::printf("%dx%d, the same picture painted again:\n", width, height);
+    for (const bool blend : {true, false}) {
+        const TBlendTables tables = blend ? glass.View() : layered.View();
+        const auto compose = [&](const TPixelRows& source, Picture& into, int32_t hueShift) {
+            if (blend)
+                BlendPicture(source, screen.Rows(), 0, 0, into.Rows(), tables, hueShift);
+            else
+                RecolourPicture(source, into.Rows(), tables, hueShift);
+        };
+        const double plain = BestSeconds([&] { compose(picture.Rows(), target, 0); }, runs);
+        TRotatedPicture kept;
+        const double first = BestSeconds(
+            [&] {
+                kept.Forget();
+                compose(kept.Make(picture.Rows(), shift), target, 0);
+            },
+            1);
+        const double again = BestSeconds(
+            [&] {
+                if (!kept.Holds(shift))
+                    kept.Make(picture.Rows(), shift);
+                compose(kept.Rows(), target, 0);
+            },
+            runs);
+        compose(picture.Rows(), fresh, shift);
+        std::printf("  %s: HueShift 0 %7.3f ms; HueShift %d first paint %7.3f ms, again %7.3f ms"
+                    " = %.2f x HueShift 0 (results %s)\n",
+                    blend ? "blend with the screen" : "recolour only       ", plain * 1e3, shift,
+                    first * 1e3, again * 1e3, again / plain,
+                    fresh.Bytes() == target.Bytes() ? "equal" : "DIFFER");
+    }
+}
+
 void HuePaths(const char* kind, Picture& picture) {
     std::vector<uint8_t> work(picture.Bytes().size());
     const double formula = BestSeconds(
@@ -158,5 +203,7 @@ int main() {
     }
     ComposeSizes(640, 480, screen, *glass, *layered);
     ComposeSizes(1920, 1080, screen, *glass, *layered);
+    RepeatedPaints(640, 480, screen, *glass, *layered);
+    RepeatedPaints(1920, 1080, screen, *glass, *layered);
     return 0;
 }

@@ -127,35 +127,60 @@ void TOvalynShapeGlassForm::SizeGlassPicture(int width, int height) {
 }
 
 TSpeedBitmap* TOvalynShapeGlassForm::Compose(int32_t x, int32_t y, TSpeedBitmap& picture) {
-    const TBlendTables tables{RedTable, GreenTable, BlueTable};
-    if (!Blending()) {
-        SizeGlassPicture(picture.Width(), picture.Height());
-        if (!glassPicture_->Empty())
-            RecolourPicture(RowsOf(picture), RowsOf(*glassPicture_), tables, HueShift);
-        return glassPicture_.get();
-    }
-    if (!background_) {
+    if (Blending() && !background_) {
         if (picture.Empty())
             SizeGlassPicture(0, 0);
         else
             glassPicture_->Assign(&picture);
         return glassPicture_.get();
     }
+    return ComposeRows(x, y, RowsOf(picture), HueShift);
+}
+
+TSpeedBitmap* TOvalynShapeGlassForm::ComposeRows(int32_t x, int32_t y, const TPixelRows& picture,
+                                                 int32_t hueShift) {
+    const TBlendTables tables{RedTable, GreenTable, BlueTable};
+    SizeGlassPicture(picture.Width, picture.Height);
+    if (glassPicture_->Empty())
+        return glassPicture_.get();
+    if (!Blending()) {
+        RecolourPicture(picture, RowsOf(*glassPicture_), tables, hueShift);
+        return glassPicture_.get();
+    }
     const int32_t frameX = (Width() - ClientWidth()) / 2;
     const int32_t frameY = (Height() - ClientHeight()) - frameX;
     const int32_t originX = CheckedAdd<int32_t>(x, frameX);
     const int32_t originY = CheckedAdd<int32_t>(y, frameY);
-    SizeGlassPicture(picture.Width(), picture.Height());
-    if (!glassPicture_->Empty())
-        BlendPicture(RowsOf(picture), RowsOf(*background_), originX, originY,
-                     RowsOf(*glassPicture_), tables, HueShift);
+    BlendPicture(picture, RowsOf(*background_), originX, originY, RowsOf(*glassPicture_), tables,
+                 hueShift);
     return glassPicture_.get();
 }
 
-void TOvalynShapeGlassForm::PaintGlass(int32_t x, int32_t y) {
+const TPixelRows* TOvalynShapeGlassForm::RotatedSkin() {
+    if (rotatedSkin_.Holds(HueShift))
+        return &rotatedSkin_.Rows();
     std::unique_ptr<TSpeedBitmap> copy = CopyOf(*Skin());
-    if (!copy)
+    try {
+        return &rotatedSkin_.Make(RowsOf(*copy), HueShift);
+    } catch (const Exception&) {
+        // A shift outside -359..359 can fail on some pixels, perhaps ones no
+        // composition reaches: only the paint itself may tell.
+        return nullptr;
+    }
+}
+
+void TOvalynShapeGlassForm::PaintGlass(int32_t x, int32_t y) {
+    if (Skin()->Empty())
         return; // no skin yet: nothing to show
+    // The blend with a missing screen picture is a plain copy, without rotation.
+    if (HueShift != 0 && (!Blending() || background_)) {
+        if (const TPixelRows* rotated = RotatedSkin()) {
+            ComposeRows(x, y, *rotated, 0);
+            Canvas()->Draw(0, 0, *glassPicture_);
+            return;
+        }
+    }
+    std::unique_ptr<TSpeedBitmap> copy = CopyOf(*Skin());
     Compose(x, y, *copy);
     Canvas()->Draw(0, 0, *glassPicture_);
 }
@@ -172,6 +197,7 @@ TSpeedBitmap* TOvalynShapeGlassForm::ComposeControl(int left, int top, TBitmap& 
 }
 
 void TOvalynShapeGlassForm::shapeIt(TObject* sender) {
+    rotatedSkin_.Forget();
     TOvalynShapeForm::shapeIt(sender);
 }
 
@@ -189,15 +215,16 @@ void TOvalynShapeGlassForm::WMWindowPosChanging(TMessage& message) {
     if (!Blending() || ComponentState().Contains(csLoading))
         return;
     const auto* position = reinterpret_cast<const WINDOWPOS*>(message.LParam);
-    // Without a move the coordinates in the message mean nothing.
+    // Without a move the coordinates in the message mean nothing; with one they are
+    // the real place, 0 included (the capture's move back to x = 0 must be seen).
     if (position == nullptr || (position->flags & SWP_NOMOVE))
         return;
-    if (position->x != 0 && position->y != 0) {
-        WindowLeft = position->x;
-        WindowTop = position->y;
-        Invalidate();
-        message.Result = 0;
-    }
+    WindowLeft = position->x;
+    WindowTop = position->y;
+    // The children too: the clip-children style keeps the buttons out of the form's
+    // own repaint, and their glass faces depend on the place as much as the form's.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    message.Result = 0;
 }
 
 void TOvalynShapeGlassForm::WMActivateApp(TMessage& message) {

@@ -18,6 +18,7 @@
 
 #include "framework/graphics/Handles.h"
 #include "skin/GlassBlend.h"
+#include "skin/RotatedPicture.h"
 #include "skin/ShapeFormUnit.h"
 #include "skin/speedBitmap.h" // callers draw the composed pictures
 
@@ -73,12 +74,15 @@ public:
     // Blends or recolours a picture whose top-left pixel lies on the screen at (X + frame
     // offset, Y + frame offset) into GlassPicture, and returns GlassPicture.
     TSpeedBitmap* Compose(int32_t x, int32_t y, TSpeedBitmap& picture);
-    // Composes a copy of the skin for (x, y) and draws it at (0, 0) of the form.
+    // Composes a copy of the skin for (x, y) and draws it at (0, 0) of the form. With a
+    // hue shift the rotated skin is kept for the next paints, until the skin changes
+    // (its change notification) or HueShift does.
     void PaintGlass(int32_t x, int32_t y);
     // For a shaped control at (left, top) of this form: composes a copy of its face and
     // returns GlassPicture, which the caller draws at once.
     TSpeedBitmap* ComposeControl(int left, int top, TBitmap& picture);
 
+    // Also forgets the kept rotation of the skin: it runs on every change of the skin.
     void shapeIt(TObject* sender) override;
 
 protected:
@@ -88,7 +92,8 @@ protected:
     void Paint() override;
     // OnActivate, then in emulation mode a new screen picture.
     void Activate() override;
-    // Emulation mode: follows the window's moves. Never passed on.
+    // Emulation mode: follows the window's moves and repaints the form and its
+    // controls for the new place. Never passed on.
     void WMWindowPosChanging(TMessage& message) override;
     // Emulation mode: a new screen picture when the application becomes active. Never
     // passed on.
@@ -100,10 +105,16 @@ private:
     // Sizes GlassPicture; an empty size leaves it empty (a speed bitmap without rows
     // has no row address to take).
     void SizeGlassPicture(int width, int height);
+    // Recolours or blends (by the mode) pixels already in 24 bits into GlassPicture.
+    TSpeedBitmap* ComposeRows(int32_t x, int32_t y, const TPixelRows& picture, int32_t hueShift);
+    // The skin rotated by HueShift, made now unless kept; nullptr when the rotation
+    // raises, so that the paint rotates as it composes and raises where that would.
+    const TPixelRows* RotatedSkin();
 
     ModuleHandle user32_; // released through the platform seam by the destructor
     TLayeredProc layeredProc_ = nullptr;
     bool layeredAvailable_ = false;
     std::unique_ptr<TSpeedBitmap> glassPicture_;
     std::unique_ptr<TSpeedBitmap> background_;
+    TRotatedPicture rotatedSkin_;
 };

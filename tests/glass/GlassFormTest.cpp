@@ -7,6 +7,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/system/RecordingPlatform.h"
 #include "framework/ui/Application.h"
+#include "skin/GlassHue.h"
 #include "skin/OvalynShapeButton.h"
 #include "skin/OvalynShapeGlassForm.h"
 #include "skin/OvalynSkin.h"
@@ -194,17 +195,35 @@ TEST_F(GlassEmulated, AFaceReachingPastTheScreenPictureIsWrittenUpToItsEdge) {
     EXPECT_EQ(glass->Width(), 30);
 }
 
-TEST_F(GlassEmulated, MovesToXOrY0KeepThePreviousPlace) {
+TEST_F(GlassEmulated, EveryMoveIsFollowedTo0IncludedAndOnlyMovesAre) {
     form_->SetBounds(100, 50, form_->Width(), form_->Height());
     form_->SetBounds(0, 60, form_->Width(), form_->Height());
-    EXPECT_EQ(form_->WindowLeft, 100);
-    EXPECT_EQ(form_->WindowTop, 50);
+    EXPECT_EQ(form_->WindowLeft, 0);
+    EXPECT_EQ(form_->WindowTop, 60);
     form_->SetBounds(130, 0, form_->Width(), form_->Height());
-    EXPECT_EQ(form_->WindowLeft, 100);
-    EXPECT_EQ(form_->WindowTop, 50);
-    form_->SetBounds(130, 70, form_->Width(), form_->Height());
     EXPECT_EQ(form_->WindowLeft, 130);
-    EXPECT_EQ(form_->WindowTop, 70);
+    EXPECT_EQ(form_->WindowTop, 0);
+    // A position message without a move carries no place.
+    SetWindowPos(form_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(form_->WindowLeft, 130);
+    EXPECT_EQ(form_->WindowTop, 0);
+}
+
+// The capture moves the form off the screen and back: a form at x = 0 must come back
+// to 0 in WindowLeft too, or every later composition misses the screen picture.
+TEST_F(GlassEmulated, AFormAtX0StillComposesAfterACapture) {
+    form_->SetBounds(0, 40, form_->Width(), form_->Height());
+    form_->CaptureBackground();
+    EXPECT_EQ(form_->Left(), 0);
+    EXPECT_EQ(form_->WindowLeft, 0);
+    EXPECT_EQ(form_->WindowTop, 40);
+    FillScreenPicture(*form_->Background(), 200, 150);
+    auto face = Face(12, 8);
+    TSpeedBitmap* glass = form_->ComposeControl(5, 6, *face);
+    EXPECT_EQ(PixelOfSpeed(*glass, 0, 0),
+              Blend(*form_, PixelOfSpeed(*form_->Background(), 5, 46), PixelOf(*face, 0, 0)));
+    EXPECT_EQ(PixelOfSpeed(*glass, 11, 7),
+              Blend(*form_, PixelOfSpeed(*form_->Background(), 16, 53), PixelOf(*face, 11, 7)));
 }
 
 TEST_F(GlassEmulated, TransparencyZeroCapturesNothingIgnoresMovesAndOnlyRecolours) {
@@ -284,6 +303,81 @@ TEST_F(GlassEmulated, TheFormAndItsButtonsShowTheBlendOfTheirPictures) {
         EXPECT_EQ(buttonPixels.At(x, y),
                   Blend(*form_, PixelOfSpeed(screen, 210 + x, 140 + y), PixelOf(*face, x, y)))
             << x << "," << y;
+}
+
+// After a move the buttons show the blend of their new place, without anyone
+// invalidating them: the form's clip-children style keeps them out of its own repaint.
+TEST_F(GlassEmulated, AfterAMoveTheButtonsShowTheBlendOfTheNewPlace) {
+    auto skin = MakePicture(160, 100, [](int x, int y) { return 0x40A0E0u ^ (x * 3 + y); });
+    form_->Skin()->Assign(skin.get());
+    auto* button = new TOvalynShapeButton(form_.get());
+    button->SetParent(form_.get());
+    button->SetLeft(10);
+    button->SetTop(20);
+    auto face = Face(30, 20);
+    button->SetMask(face.get());
+    form_->SetBounds(200, 120, form_->Width(), form_->Height());
+    form_->Show();
+    PumpFor(300); // shown, activated, captured and painted at the first place
+    // A screen picture of our own, so that every place blends differently.
+    FillScreenPicture(*form_->Background(), 640, 480);
+    form_->SetBounds(260, 150, form_->Width(), form_->Height());
+    PumpFor(200);
+    ASSERT_EQ(form_->WindowLeft, 260);
+    const TSpeedBitmap& screen = *form_->Background();
+    WindowPixels buttonPixels(button->Handle(), 0, 0, 30, 20);
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{29, 19}, std::pair{11, 4}})
+        EXPECT_EQ(buttonPixels.At(x, y),
+                  Blend(*form_, PixelOfSpeed(screen, 270 + x, 170 + y), PixelOf(*face, x, y)))
+            << x << "," << y;
+    WindowPixels formPixels(form_->Handle(), 0, 0, 160, 100);
+    EXPECT_EQ(formPixels.At(100, 60),
+              Blend(*form_, PixelOfSpeed(screen, 360, 210), PixelOf(*skin, 100, 60)));
+}
+
+// 0x00RRGGBB rotated by the hue formulas, step by step.
+uint32_t Rotated(uint32_t rgb, int32_t shift) {
+    uint8_t red = rgb >> 16, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
+    ShiftHueByFormula(red, green, blue, shift);
+    return blue | uint32_t(green) << 8 | uint32_t(red) << 16;
+}
+
+// The rotated skin is kept between paints: each paint must still show the skin and
+// the shift of that moment.
+TEST_F(GlassEmulated, AHueShiftedSkinFollowsEveryChangeOfTheSkinAndTheShift) {
+    FillScreenPicture(*form_->Background(), 400, 300);
+    form_->SetBounds(20, 10, form_->Width(), form_->Height());
+    auto skin = MakePicture(40, 30, [](int x, int y) { return 0x2060A0u + x * 0x30501 + y * 7; });
+    form_->Skin()->Assign(skin.get());
+    const TSpeedBitmap& screen = *form_->Background();
+    const auto expectShown = [&](int32_t shift, const char* when) {
+        SCOPED_TRACE(when);
+        const TSpeedBitmap& glass = *form_->GlassPicture();
+        ASSERT_EQ(glass.Width(), 40);
+        for (auto [x, y] : {std::pair{0, 0}, std::pair{5, 5}, std::pair{39, 29}, std::pair{17, 3}})
+            EXPECT_EQ(PixelOfSpeed(glass, x, y),
+                      Blend(*form_, PixelOfSpeed(screen, 20 + x, 10 + y),
+                            Rotated(PixelOf(*form_->Skin(), x, y), shift)))
+                << x << "," << y;
+    };
+    form_->HueShift = 100;
+    form_->PaintGlass(form_->WindowLeft, form_->WindowTop);
+    expectShown(100, "first paint");
+    form_->PaintGlass(form_->WindowLeft, form_->WindowTop);
+    expectShown(100, "the same again");
+
+    form_->Skin()->Canvas().SetPixels(5, 5, static_cast<TColor>(0x0000FF)); // red
+    form_->PaintGlass(form_->WindowLeft, form_->WindowTop);
+    ASSERT_EQ(PixelOf(*form_->Skin(), 5, 5), 0xFF0000u);
+    expectShown(100, "a pixel of the skin changed");
+
+    form_->HueShift = -120;
+    form_->PaintGlass(form_->WindowLeft, form_->WindowTop);
+    expectShown(-120, "another shift");
+
+    form_->Skin()->Assign(MakePicture(40, 30, [](int x, int) { return 0x10E040u + x; }).get());
+    form_->PaintGlass(form_->WindowLeft, form_->WindowTop);
+    expectShown(-120, "a new skin");
 }
 
 TEST_F(GlassEmulated, ItsPaintingIsTheGlassAloneAndFiresNoOnPaint) {
