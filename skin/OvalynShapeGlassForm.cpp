@@ -193,6 +193,16 @@ TSpeedBitmap* TOvalynShapeGlassForm::ComposeControl(int left, int top, TBitmap& 
         SizeGlassPicture(0, 0);
         return glassPicture_.get();
     }
+    if (HueShift != 0 && (!Blending() || background_)) {
+        const TPixelRows* rotated = nullptr;
+        try {
+            rotated = &rotatedFaces_.For(RowsOf(*copy), HueShift);
+        } catch (const Exception&) {
+            // As for the skin: the composition below raises where it must.
+        }
+        if (rotated)
+            return ComposeRows(x, y, *rotated, 0);
+    }
     return Compose(x, y, *copy);
 }
 

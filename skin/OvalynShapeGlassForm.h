@@ -79,7 +79,8 @@ public:
     // (its change notification) or HueShift does.
     void PaintGlass(int32_t x, int32_t y);
     // For a shaped control at (left, top) of this form: composes a copy of its face and
-    // returns GlassPicture, which the caller draws at once.
+    // returns GlassPicture, which the caller draws at once. With a hue shift the
+    // rotations of the last faces met are kept and used again for equal pixels.
     TSpeedBitmap* ComposeControl(int left, int top, TBitmap& picture);
 
     // Also forgets the kept rotation of the skin: it runs on every change of the skin.
@@ -117,4 +118,5 @@ private:
     std::unique_ptr<TSpeedBitmap> glassPicture_;
     std::unique_ptr<TSpeedBitmap> background_;
     TRotatedPicture rotatedSkin_;
+    TRotatedFaces rotatedFaces_; // the faces of the controls on the form
 };

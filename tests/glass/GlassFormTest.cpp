@@ -378,6 +378,19 @@ TEST_F(GlassEmulated, AHueShiftedSkinFollowsEveryChangeOfTheSkinAndTheShift) {
     form_->Skin()->Assign(MakePicture(40, 30, [](int x, int) { return 0x10E040u + x; }).get());
     form_->PaintGlass(form_->WindowLeft, form_->WindowTop);
     expectShown(-120, "a new skin");
+
+    // A button's face, composed again for each of its paints.
+    auto face = Face(30, 20);
+    for (int paint = 0; paint < 3; ++paint) {
+        if (paint == 2)
+            face->Canvas().SetPixels(0, 0, static_cast<TColor>(0x00FF00)); // green
+        TSpeedBitmap* glass = form_->ComposeControl(10, 20, *face);
+        for (auto [x, y] : {std::pair{0, 0}, std::pair{29, 19}})
+            EXPECT_EQ(PixelOfSpeed(*glass, x, y),
+                      Blend(*form_, PixelOfSpeed(screen, 30 + x, 30 + y),
+                            Rotated(PixelOf(*face, x, y), -120)))
+                << "paint " << paint << " at " << x << "," << y;
+    }
 }
 
 TEST_F(GlassEmulated, ItsPaintingIsTheGlassAloneAndFiresNoOnPaint) {

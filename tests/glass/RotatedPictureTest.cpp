@@ -105,4 +105,54 @@ TEST(RotatedPicture, ARotationThatRaisesKeepsNothing) {
     EXPECT_FALSE(rotated.Holds(100)) << "the old rotation was dropped before the new one";
 }
 
+// The rotation a picture gets at every composition, for comparison.
+std::vector<Bgr> FreshRotation(const TestPicture& picture, int32_t shift) {
+    std::vector<Bgr> rotated;
+    for (int32_t y = 0; y < picture.Rows().Height; ++y)
+        for (int32_t x = 0; x < picture.Rows().Width; ++x) {
+            Bgr p = picture.At(x, y);
+            ShiftHueByFormula(p.Red, p.Green, p.Blue, shift);
+            rotated.push_back(p);
+        }
+    return rotated;
+}
+
+std::vector<Bgr> PixelsOf(const TPixelRows& rows) {
+    std::vector<Bgr> pixels;
+    for (int32_t y = 0; y < rows.Height; ++y)
+        for (int32_t x = 0; x < rows.Width; ++x) {
+            const uint8_t* p = rows.Pixel(x, y);
+            pixels.push_back({p[0], p[1], p[2]});
+        }
+    return pixels;
+}
+
+TEST(RotatedFaces, EqualPixelsShareARotationAndAnyDifferenceIsSeen) {
+    TRotatedFaces faces;
+    TestPicture face = Noisy(13, 5, 11);
+    const TPixelRows* first = &faces.For(face.Rows(), 100);
+    EXPECT_EQ(PixelsOf(*first), FreshRotation(face, 100));
+    // A new picture object of the same pixels (as a button's next paint makes) is
+    // the same face.
+    const TestPicture again = Noisy(13, 5, 11);
+    EXPECT_EQ(&faces.For(again.Rows(), 100), first) << "rotated again";
+
+    // One changed byte, another shift or another size each make a rotation of their own.
+    face.Set(12, 4, {9, 9, 200});
+    EXPECT_EQ(PixelsOf(faces.For(face.Rows(), 100)), FreshRotation(face, 100));
+    EXPECT_EQ(PixelsOf(faces.For(face.Rows(), -40)), FreshRotation(face, -40));
+    const TestPicture narrower = Noisy(12, 5, 11);
+    EXPECT_EQ(PixelsOf(faces.For(narrower.Rows(), 100)), FreshRotation(narrower, 100));
+
+    // More faces than are kept: each answer is still right, the last ones are kept.
+    std::vector<TestPicture> many;
+    for (uint32_t seed = 0; seed < TRotatedFaces::kKept + 3; ++seed)
+        many.push_back(Noisy(4, 3, 100 + seed));
+    for (int round = 0; round < 2; ++round)
+        for (const TestPicture& picture : many)
+            ASSERT_EQ(PixelsOf(faces.For(picture.Rows(), 100)), FreshRotation(picture, 100));
+    const TPixelRows* last = &faces.For(many.back().Rows(), 100);
+    EXPECT_EQ(&faces.For(many.back().Rows(), 100), last);
+}
+
 } // namespace
