@@ -202,7 +202,7 @@ TEST(LauncherMenu, TooOldDirectXShowsTheNoticeAndTheInstallButtonInsteadOfTheLau
     HWND notice = edits.front();
     EXPECT_TRUE(IsWindowVisible(notice)) << children;
     std::string noticeText = TextOf(notice);
-    std::string expected = DemoFile("2-notice.txt");
+    std::string expected = DemoEntry(2);
     while (!expected.empty() && (expected.back() == '\n' || expected.back() == '\r'))
         expected.pop_back();
     EXPECT_EQ(noticeText.substr(0, expected.size()), expected);

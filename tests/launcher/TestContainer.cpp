@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 
 #include "container/ContainerKey.h"
+#include "container/KRVAAppendix.h"
 #include "container/u_Encrypt.h"
 #include "framework/runtime/Streams.h"
 
@@ -124,12 +126,20 @@ std::string MakeBmp(int width, int height, uint32_t rgb, bool cutCorners) {
     return bmp;
 }
 
-std::string DemoFile(const std::string& name) {
-    std::string path = std::string(OVALYN_SOURCE_DIR) + "/demo/menu/" + name;
-    std::string bytes = ReadFileBytes(path);
-    if (bytes.empty())
-        throw std::runtime_error("demo file missing: " + path);
-    return bytes;
+std::string DemoEntry(int number) {
+    // The container the build packs from demo/menu, read as the launcher reads it.
+    TKRVAAppendix reader(nullptr);
+    reader.ContainerName = OVALYN_DEMO_CONTAINER;
+    reader.ReadAmount();
+    reader.FileNo = static_cast<uint8_t>(number);
+    std::unique_ptr<TMemoryStream> stream = reader.ExtractFileStream();
+    if (!stream)
+        throw std::runtime_error(std::string("demo container ") + OVALYN_DEMO_CONTAINER +
+                                 ": entry " + std::to_string(number) + " cannot be read (error " +
+                                 std::to_string(reader.Error) + ")");
+    ScrambleStream(stream.get(), kDescrambleDirection, kContainerSeed, false);
+    return std::string(reinterpret_cast<const char*>(stream->Memory()),
+                       static_cast<size_t>(stream->Size()));
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -146,12 +156,13 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 std::vector<std::string> DemoConfigLines() {
-    return SplitLines(DemoFile("1-config.txt"));
+    return SplitLines(DemoEntry(1));
 }
 
 std::vector<std::string> DemoEntries(const std::vector<std::string>& configLines) {
-    return {JoinLines(configLines),           DemoFile("2-notice.txt"),
-            DemoFile("3-background.bmp"),     DemoFile("4-button.bmp"),
-            DemoFile("5-button-pressed.bmp"), DemoFile("6-button-over.bmp"),
-            DemoFile("7-checkbox.bmp"),       DemoFile("8-checkbox-checked.bmp")};
+    std::vector<std::string> entries{JoinLines(configLines)};
+    for (int number = 2; number <= 8; ++number)
+        entries.push_back(DemoEntry(number));
+    return entries;
+};
 }

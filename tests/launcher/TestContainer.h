@@ -27,8 +27,9 @@ void WriteContainer(const std::string& path, const std::vector<std::string>& ent
 // corner pixels are fuchsia, the colour cut out of shaped controls.
 std::string MakeBmp(int width, int height, uint32_t rgb, bool cutCorners = false);
 
-// The demo menu's files from demo/menu in the source tree.
-std::string DemoFile(const std::string& name);
+// Entry number (1 to 8) of the demo container that the build packs from
+// demo/menu, descrambled.
+std::string DemoEntry(int number);
 // The demo menu's configuration list, one string per line.
 std::vector<std::string> DemoConfigLines();
 // The demo's eight entries with the configuration list replaced by lines.
