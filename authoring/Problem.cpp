@@ -22,3 +22,10 @@ bool HasErrors(const std::vector<Problem>& problems) {
             return true;
     return false;
 }
+
+std::vector<std::string> FormatAll(const std::vector<Problem>& problems) {
+    std::vector<std::string> lines;
+    for (const Problem& problem : problems)
+        lines.push_back(problem.Format());
+    return lines;
+}

@@ -25,3 +25,5 @@ struct Problem {
 };
 
 bool HasErrors(const std::vector<Problem>& problems);
+// Each problem's Format(), in order.
+std::vector<std::string> FormatAll(const std::vector<Problem>& problems);

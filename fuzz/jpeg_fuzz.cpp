@@ -6,22 +6,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "authoring/PictureImport.h"
-#include "framework/portable/BmpHeader.h"
+#include "fuzz/PictureFuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    try {
-        const ImportedPicture picture =
-            ImportPictureBytes("fuzz.jpg", data, size, PictureRole::Background);
-        const TBmpCheck check = CheckBmpFile(picture.bmp.data(), picture.bmp.size());
-        if (!check.Ok || check.Geometry.Width != picture.width ||
-            check.Geometry.Height != picture.height) {
-            std::abort();
-        }
-    } catch (const PictureError& error) {
-        if (error.Problem().empty()) {
-            std::abort();
-        }
-    }
+    ImportAndCheck("fuzz.jpg", data, size, PictureRole::Background);
     return 0;
 }

@@ -32,16 +32,6 @@ void NameFiles(MenuDocument& menu) {
             menu.Extra()[i].fileName = "entry" + std::to_string(i + kLauncherEntries + 1) + ".bin";
 }
 
-void WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
-    OutputFile output(path);
-    try {
-        output.Stream().WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-    } catch (const EStreamError&) {
-        throw ToolError(path, "cannot be written");
-    }
-    output.Commit();
-}
-
 } // namespace
 
 int RunDecompile(const CommandArgs& args) {
@@ -88,6 +78,6 @@ int RunDecompile(const CommandArgs& args) {
     }
     EnsureFolder(folder);
     for (const auto& [name, bytes] : files)
-        WriteWhole(JoinPath(folder, name), *bytes);
+        WriteFileWhole(JoinPath(folder, name), *bytes);
     return 0;
 }

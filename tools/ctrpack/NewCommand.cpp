@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "authoring/StarterMenu.h"
-#include "framework/runtime/Streams.h"
 #include "tools/ctrpack/Arguments.h"
 #include "tools/ctrpack/Commands.h"
 #include "tools/ctrpack/OutputFile.h"
@@ -28,11 +27,8 @@ int RunNew(const CommandArgs& args) {
                                   "folder and never overwrites a file)");
     }
     EnsureFolder(folder);
-    for (const StarterFile& file : files) {
-        OutputFile out(JoinPath(folder, file.name));
-        out.Stream().WriteBuffer(file.bytes.data(), static_cast<int64_t>(file.bytes.size()));
-        out.Commit();
-    }
+    for (const StarterFile& file : files)
+        WriteFileWhole(JoinPath(folder, file.name), file.bytes);
     std::printf("%s: a starter menu (menu.ini and %zu files); build it with\n"
                 "  ctrpack build %s L-Ctnr.ctr\n",
                 folder.c_str(), files.size() - 1, folder.c_str());

@@ -90,3 +90,13 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 #endif
 }
+
+void WriteFileWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
+    OutputFile output(path);
+    try {
+        output.Stream().WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    } catch (const EStreamError&) {
+        throw ToolError(path, "cannot be written");
+    }
+    output.Commit();
+}

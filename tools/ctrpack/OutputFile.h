@@ -3,8 +3,10 @@
 // written. Destroyed without Commit, it removes the temporary file.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TFileStream;
 class TStream;
@@ -27,6 +29,10 @@ private:
     std::unique_ptr<TFileStream> stream_;
     bool committed_ = false;
 };
+
+// Writes bytes as the whole file at path, through an OutputFile (ToolError
+// naming path when that fails).
+void WriteFileWhole(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Creates the folder unless it exists already (ToolError when that fails).
 void EnsureFolder(const std::string& path);

@@ -12,15 +12,6 @@
 namespace {
 const OptionSpec kReadOptions{{"--plain"}, {"--offset"}};
 
-void WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
-    OutputFile output(path);
-    try {
-        output.Stream().WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-    } catch (const EStreamError&) {
-        throw ToolError(path, "cannot be written");
-    }
-    output.Commit();
-}
 } // namespace
 
 int RunList(const CommandArgs& args) {
@@ -51,7 +42,7 @@ int RunExtract(const CommandArgs& args) {
     const ContainerReading container(words[0], arguments.Int32Value("--offset", 0));
     const auto number = static_cast<int>(ParseNumber(words[1], 1, 255, "entry number " + words[1]));
     const ReadEntry entry = container.Entry(number, !arguments.Has("--plain"));
-    WriteWhole(words[2], entry.bytes);
+    WriteFileWhole(words[2], entry.bytes);
     return 0;
 }
 
@@ -67,6 +58,6 @@ int RunUnpack(const CommandArgs& args) {
         entries.push_back(container.Entry(n, !arguments.Has("--plain")));
     EnsureFolder(words[1]);
     for (const ReadEntry& entry : entries)
-        WriteWhole(JoinPath(words[1], std::to_string(entry.number)), entry.bytes);
+        WriteFileWhole(JoinPath(words[1], std::to_string(entry.number)), entry.bytes);
     return 0;
 }

@@ -5,16 +5,7 @@
 
 #include "authoring/IniFile.h"
 
-namespace {
-
-std::vector<std::string> Formatted(const std::vector<Problem>& problems) {
-    std::vector<std::string> lines;
-    for (const Problem& problem : problems)
-        lines.push_back(problem.Format());
-    return lines;
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(IniFile, ReadsSectionsKeysAndValuesWithTheirLines) {
     std::vector<Problem> problems;
@@ -31,7 +22,7 @@ TEST(IniFile, ReadsSectionsKeysAndValuesWithTheirLines) {
                                        "   ; an indented comment\n"
                                        "Last=\xE9t\xE9", // CP1252, no line end
                                        problems);
-    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(Formatted(problems));
+    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(FormatAll(problems));
     ASSERT_EQ(ini.Sections().size(), 2u);
     const IniFile::Entry* caption = ini.Find("WINDOW", "caption");
     ASSERT_NE(caption, nullptr);
@@ -75,7 +66,7 @@ TEST(IniFile, EveryLineItCannotReadIsOneProblemNamingItsLine) {
         "m.ini:11: \"[Other\" is no section name; write [Name]",
         "m.ini:12: holds a carriage return inside the line; lines end with CR LF or LF",
     };
-    std::vector<std::string> got = Formatted(problems);
+    std::vector<std::string> got = FormatAll(problems);
     ASSERT_GE(got.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(got[i], expected[i]);

@@ -41,13 +41,6 @@ MenuDocument ShownMenu() {
     return menu;
 }
 
-std::vector<std::string> Formatted(const std::vector<Problem>& problems) {
-    std::vector<std::string> lines;
-    for (const Problem& problem : problems)
-        lines.push_back(problem.Format());
-    return lines;
-}
-
 } // namespace
 
 TEST(MenuCheck, EachLineIsCheckedAsTheLauncherReadsIt) {
@@ -63,12 +56,12 @@ TEST(MenuCheck, EachLineIsCheckedAsTheLauncherReadsIt) {
     }
     const MenuOrigins origins = ListOrigins("m", "m/1-config.txt", true, 0);
     ASSERT_TRUE(CheckMenu(ShownMenu(), origins).empty())
-        << ::testing::PrintToString(Formatted(CheckMenu(ShownMenu(), origins)));
+        << ::testing::PrintToString(FormatAll(CheckMenu(ShownMenu(), origins)));
     for (int line = 0; line < kFixedLines; ++line) {
         SCOPED_TRACE(line);
         MenuDocument menu = ShownMenu();
         menu.SetText(static_cast<SettingId>(line), "x");
-        const std::vector<std::string> problems = Formatted(CheckMenu(menu, origins));
+        const std::vector<std::string> problems = FormatAll(CheckMenu(menu, origins));
         const bool read = integers.count(line) || booleans.count(line) || line == 60;
         ASSERT_EQ(problems.size(), read ? 1u : 0u) << ::testing::PrintToString(problems);
         if (!read)
@@ -102,7 +95,7 @@ TEST(MenuCheck, PicturesOfOneControlMustHaveOneSize) {
     MenuOrigins origins = ListOrigins("m", "m entry 1", false, 0);
     for (int i = 0; i < kPictureCount; ++i)
         origins.pictures[i].file = "m entry " + std::to_string(kFirstPictureEntry + i);
-    EXPECT_EQ(Formatted(CheckMenu(menu, origins)),
+    EXPECT_EQ(FormatAll(CheckMenu(menu, origins)),
               (std::vector<std::string>{
                   "m entry 6: the button under the pointer picture is 5 x 3 but the button "
                   "picture is 4 x 3; the three button pictures must have one size",

@@ -26,13 +26,6 @@ std::string Pick(std::mt19937& random) {
     return kTrickyTexts[random() % std::size(kTrickyTexts)];
 }
 
-std::vector<std::string> Formatted(const std::vector<Problem>& problems) {
-    std::vector<std::string> lines;
-    for (const Problem& problem : problems)
-        lines.push_back(problem.Format());
-    return lines;
-}
-
 MenuIniResult Read(const std::string& text, std::vector<Problem>& problems) {
     return ReadMenuIni("menu.ini", text, problems);
 }
@@ -76,7 +69,7 @@ TEST(MenuIni, AnyMenuWrittenAndReadBackKeepsEveryTextAndEntry) {
         const std::string ini = WriteMenuIni(menu);
         std::vector<Problem> problems;
         const MenuIniResult back = Read(ini, problems);
-        ASSERT_TRUE(problems.empty()) << ini << ::testing::PrintToString(Formatted(problems));
+        ASSERT_TRUE(problems.empty()) << ini << ::testing::PrintToString(FormatAll(problems));
         ASSERT_EQ(ListText(back.menu), ListText(menu)) << ini;
         ASSERT_EQ(back.menu.EntryCount(), menu.EntryCount()) << ini;
         if (menu.EntryCount() >= 2 && !menu.Notice().bytes.empty())
@@ -117,7 +110,7 @@ TEST(MenuIni, FriendlyFormsBecomeTheLaunchersTexts) {
                                     "Option1=Windowed;-window\n"
                                     "Option2=\" padded \"\n",
                                     problems);
-    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(Formatted(problems));
+    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(FormatAll(problems));
     const MenuDocument& menu = read.menu;
     EXPECT_EQ(menu.Text(SettingId::WindowBorder), "0");
     EXPECT_EQ(menu.Text(SettingId::LaunchShown), "-1") << "a button named is shown";
@@ -141,7 +134,7 @@ TEST(MenuIni, TheSmallestMenuGivesAListTheLauncherTakes) {
     MenuIniResult read = Read("[Window]\nCaption=My game\n[Launch]\nProgram=game.exe\n[Quit]\n"
                               "[Pictures]\nBackground=bg.bmp\nButton=button.png\n",
                               problems);
-    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(Formatted(problems));
+    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(FormatAll(problems));
     EXPECT_EQ(ListLines(read.menu).size(), 72u);
     EXPECT_EQ(read.menu.Picture(PictureRole::ButtonOver).fileName, "button.png")
         << "the other button looks default to the normal one";
@@ -155,7 +148,7 @@ TEST(MenuIni, TheSmallestMenuGivesAListTheLauncherTakes) {
                              PictureRole::ButtonPressed, PictureRole::ButtonOver})
         read.menu.Picture(role).bytes = bmp;
     EXPECT_TRUE(CheckMenu(read.menu, read.origins).empty())
-        << ::testing::PrintToString(Formatted(CheckMenu(read.menu, read.origins)));
+        << ::testing::PrintToString(FormatAll(CheckMenu(read.menu, read.origins)));
 }
 
 TEST(MenuIni, EveryMistakeIsOneLineWithSectionKeyAndWhatIsAllowed) {
@@ -203,14 +196,14 @@ TEST(MenuIni, EveryMistakeIsOneLineWithSectionKeyAndWhatIsAllowed) {
         "menu.ini:21: [Container] Entries: a container of fewer than 8 entries has no Entry9 "
         "and on",
     };
-    const std::vector<std::string> got = Formatted(problems);
+    const std::vector<std::string> got = FormatAll(problems);
     EXPECT_EQ(got, expected);
 }
 
 TEST(MenuIni, ABlackCheckBoxAndTwoWaysOfGivingTheSoundsAreRefused) {
     std::vector<Problem> problems;
     Read("[CheckBox]\nFontColor=#000000\n[Sounds]\nDigits=1000\nEnter=SYSTEMHAND\n", problems);
-    EXPECT_EQ(Formatted(problems),
+    EXPECT_EQ(FormatAll(problems),
               (std::vector<std::string>{
                   "menu.ini:4: [Sounds] Digits: Digits gives all four sounds; leave out Start, "
                   "Enter, Press and Leave or Digits",
@@ -224,13 +217,13 @@ TEST(MenuIni, TheLaunchersChecksNameTheMenuIniKey) {
                               "[CheckBox]\nFontColor=$FF\n[Options]\nCount=3\nOption1=a\n"
                               "[Pictures]\nBackground=\n",
                               problems);
-    ASSERT_TRUE(problems.empty()) << ::testing::PrintToString(Formatted(problems));
+    ASSERT_TRUE(problems.empty()) << ::testing::PrintToString(FormatAll(problems));
     const std::vector<Problem> checked = CheckMenu(read.menu, read.origins);
     ASSERT_EQ(checked.size(), 6u);
     EXPECT_EQ(checked[0].configLine, LineOf(SettingId::QuitLeft)) << "a designer selects it";
     EXPECT_EQ(checked[2].configLine, LineOf(SettingId::CheckBoxFontColor));
     EXPECT_EQ(checked[4].configLine, -1) << "a picture is no configuration line";
-    EXPECT_EQ(Formatted(checked),
+    EXPECT_EQ(FormatAll(checked),
               (std::vector<std::string>{
                   "menu.ini:2: [Quit] Left: -5 lies outside 0..65535; write a whole number from "
                   "0 to 65535",
@@ -250,14 +243,14 @@ TEST(MenuIni, TheLaunchersChecksNameTheMenuIniKey) {
 TEST(MenuIni, TheContainerSectionKeepsWhatTheLauncherNeverReadsAndRefusesTheImpossible) {
     std::vector<Problem> problems;
     const MenuIniResult read = Read("[Container]\nLine70=kept\nEntry9=a.bin\nEntry10=\n", problems);
-    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(Formatted(problems));
+    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(FormatAll(problems));
     EXPECT_EQ(read.menu.Text(SettingId::Unread70), "kept");
     EXPECT_EQ(read.menu.EntryCount(), 10);
     EXPECT_EQ(read.menu.Extra()[0].fileName, "a.bin");
 
     Read("[Options]\nOption1=a\n[Container]\nLines=80\nEntries=0\nEntry11=b.bin\n", problems);
     Read("[Options]\nOption1=a\n[Container]\nLines=50\n", problems);
-    EXPECT_EQ(Formatted(problems),
+    EXPECT_EQ(FormatAll(problems),
               (std::vector<std::string>{
                   "menu.ini:4: [Container] Lines: \"80\" is no number from 0 to 71",
                   "menu.ini:5: [Container] Entries: \"0\" is no number from 1 to 8",

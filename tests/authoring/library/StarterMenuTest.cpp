@@ -15,13 +15,6 @@
 
 namespace {
 
-std::vector<std::string> Formatted(const std::vector<Problem>& problems) {
-    std::vector<std::string> lines;
-    for (const Problem& problem : problems)
-        lines.push_back(problem.Format());
-    return lines;
-}
-
 struct Pixel {
     uint8_t r, g, b;
     bool IsFuchsia() const { return r == 255 && g == 0 && b == 255; }
@@ -53,14 +46,14 @@ protected:
 };
 
 TEST_F(StarterMenuTest, ReadsWithoutProblemsAndPassesTheLaunchersChecks) {
-    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(Formatted(problems));
+    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(FormatAll(problems));
     const std::vector<Problem> checks = CheckMenu(loaded.menu, loaded.origins);
-    EXPECT_TRUE(checks.empty()) << ::testing::PrintToString(Formatted(checks));
+    EXPECT_TRUE(checks.empty()) << ::testing::PrintToString(FormatAll(checks));
     EXPECT_EQ(loaded.menu.EntryCount(), 8);
 }
 
 TEST_F(StarterMenuTest, ShapesComeFromTransparencyWithFuchsiaCorners) {
-    ASSERT_TRUE(problems.empty()) << ::testing::PrintToString(Formatted(problems));
+    ASSERT_TRUE(problems.empty()) << ::testing::PrintToString(FormatAll(problems));
     for (PictureRole role : {PictureRole::ButtonShape, PictureRole::CheckBoxShape}) {
         const std::vector<uint8_t>& bmp = loaded.menu.Picture(role).bytes;
         const TBmpCheck check = CheckBmpFile(bmp.data(), bmp.size());
@@ -78,7 +71,7 @@ TEST_F(StarterMenuTest, ShapesComeFromTransparencyWithFuchsiaCorners) {
 }
 
 TEST_F(StarterMenuTest, ShownControlsLieInsideTheBackground) {
-    ASSERT_TRUE(problems.empty()) << ::testing::PrintToString(Formatted(problems));
+    ASSERT_TRUE(problems.empty()) << ::testing::PrintToString(FormatAll(problems));
     auto size = [&](PictureRole role) {
         const std::vector<uint8_t>& bmp = loaded.menu.Picture(role).bytes;
         return CheckBmpFile(bmp.data(), bmp.size()).Geometry;
