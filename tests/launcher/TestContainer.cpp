@@ -164,5 +164,4 @@ std::vector<std::string> DemoEntries(const std::vector<std::string>& configLines
     for (int number = 2; number <= 8; ++number)
         entries.push_back(DemoEntry(number));
     return entries;
-};
 }
