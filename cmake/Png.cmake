@@ -11,7 +11,7 @@
 set(_png_from_source OFF)
 if(OVALYN_WIN32)
   set(_png_from_source ON)
-  set(_png_args -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake)
+  set(_png_args -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE})
 elseif(OVALYN_FUZZ AND OVALYN_SANITIZE AND CMAKE_C_COMPILER_ID MATCHES "Clang")
   set(_png_from_source ON)
   # No UndefinedBehaviorSanitizer: libpng's own arithmetic is not what is

@@ -27,8 +27,8 @@ TEST(StarterMenu, LauncherShowsTheMenuOfCtrpackNew) {
     // The focus holder lies left of the client area; the option list of two
     // options is the one drop-down list in view.
     int listsInView = 0;
-    for (HWND list = FindWindowExA(window, nullptr, "ComboBox", nullptr); list;
-         list = FindWindowExA(window, list, "ComboBox", nullptr)) {
+    for (HWND list = FindWindowExA(window, nullptr, "TComboBox", nullptr); list;
+         list = FindWindowExA(window, list, "TComboBox", nullptr)) {
         RECT rect;
         GetWindowRect(list, &rect);
         POINT at{rect.left, rect.top};

@@ -10,7 +10,7 @@ mkdir -p "$work"
 . "$source_dir/scripts/wine-env"
 rm -f "$work/ready" "$work/before.ppm" "$work/glass.ppm"
 
-wine "$backdrop" 40000 </dev/null >"$work/backdrop.log" 2>&1 &
+"$WINE" "$backdrop" 40000 </dev/null >"$work/backdrop.log" 2>&1 &
 backdrop_pid=$!
 demo_pid=
 cleanup() {
@@ -21,8 +21,8 @@ trap cleanup EXIT
 sleep 3
 import -window root -depth 8 "$work/before.ppm"
 
-ready=$(winepath -w "$work/ready")
-wine "$demo" --emulate --at=200,150 --close-after=6000 "--ready-file=$ready" \
+ready=$("$WINE" winepath -w "$work/ready")
+"$WINE" "$demo" --emulate --at=200,150 --close-after=6000 "--ready-file=$ready" \
   </dev/null >"$work/demo.log" 2>&1 &
 demo_pid=$!
 for _ in $(seq 300); do [ -f "$work/ready" ] && break; sleep 0.1; done
