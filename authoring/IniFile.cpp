@@ -24,11 +24,33 @@ Problem SyntaxProblem(const std::string& fileName, int line, std::string text) {
     return problem;
 }
 
+// A multi-byte UTF-8 character: a lead byte C2..F4 and its continuation
+// bytes. CP1252 text almost never holds one ("Größe" is 47 72 F6 DF 65), while
+// an editor that saved UTF-8 without a mark writes one for every accent.
+bool HoldsUtf8Character(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                                   : lead >= 0xE0 && lead <= 0xEF ? 3
+                                   : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                                  : 0;
+        if (length == 0 || i + length > text.size())
+            continue;
+        bool continued = true;
+        for (std::size_t k = 1; k < length && continued; ++k)
+            continued = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        if (continued)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 IniFile IniFile::Parse(const std::string& fileName, std::string_view text,
                        std::vector<Problem>& problems) {
     IniFile file;
+    bool utf8Reported = false; // one word on UTF-8 a file is enough
     // Editors that save UTF-8 mark it so; the launcher shows CP1252 bytes, so
     // UTF-8 text would come out garbled.
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
@@ -37,6 +59,7 @@ IniFile IniFile::Parse(const std::string& fileName, std::string_view text,
             "the file is saved as UTF-8 (it starts with a byte order mark); save it as "
             "Windows-1252 (ANSI), the code page the launcher shows"));
         text.remove_prefix(3);
+        utf8Reported = true;
     }
     int number = 0;
     int current = -1; // the section key lines belong to
@@ -56,6 +79,15 @@ IniFile IniFile::Parse(const std::string& fileName, std::string_view text,
             problems.push_back(SyntaxProblem(fileName, number, std::move(what)));
             file.lines_.push_back(std::move(line));
         };
+        if (!utf8Reported && HoldsUtf8Character(raw)) {
+            utf8Reported = true;
+            Problem problem = SyntaxProblem(
+                fileName, number,
+                "the text looks saved as UTF-8 (an accented letter there is two bytes, shown "
+                "as two letters); the launcher shows Windows-1252 (ANSI): save the file so");
+            problem.severity = Severity::Warning;
+            problems.push_back(std::move(problem));
+        }
         if (raw.find('\0') != std::string_view::npos) {
             bad("holds a NUL byte; menu.ini is text");
             continue;

@@ -93,6 +93,19 @@ TEST(IniFile, AUtf8FileIsToldToBeSavedAsAnsi) {
     ASSERT_NE(ini.Find("W", "A"), nullptr) << "the rest is still read, for further problems";
 }
 
+TEST(IniFile, Utf8TextWithoutAMarkIsAWarningOnceAndWindows1252TextIsNot) {
+    std::vector<Problem> problems;
+    // "Größe" and "é" as Windows-1252 bytes: no UTF-8 character among them.
+    IniFile::Parse("m.ini", "[W]\nA=Gr\xF6\xDF\x65 \xE9t\xE9\n", problems);
+    EXPECT_TRUE(problems.empty()) << problems.front().Format();
+
+    IniFile::Parse("m.ini", "[W]\nA=plain\nB=Caf\xC3\xA9\nC=\xC3\xBC\n", problems);
+    ASSERT_EQ(problems.size(), 1u) << "one warning for the file, at its first UTF-8 line";
+    EXPECT_EQ(problems[0].severity, Severity::Warning);
+    EXPECT_EQ(problems[0].line, 3);
+    EXPECT_NE(problems[0].text.find("UTF-8"), std::string::npos) << problems[0].text;
+}
+
 TEST(IniFile, WrittenValuesReadBackExactly) {
     for (const std::string text :
          {"", "plain", " lead", "trail ", "\"quoted\"", "\"half", "a;b", "x=y", "\t", "\xE9"}) {
