@@ -145,6 +145,28 @@ protected:
     std::unique_ptr<TOvalynShapeGlassForm> form_;
 };
 
+// A 160 x 100 glass form at 200,120 with a 30 x 20 button at 10,20, shown.
+class GlassEmulatedWithButton : public GlassEmulated {
+protected:
+    void SetUp() override {
+        GlassEmulated::SetUp();
+        skin = MakePicture(160, 100, [](int x, int y) { return 0x40A0E0u ^ (x * 3 + y); });
+        form_->Skin()->Assign(skin.get());
+        button = new TOvalynShapeButton(form_.get()); // owned by the form
+        button->SetParent(form_.get());
+        button->SetLeft(10);
+        button->SetTop(20);
+        face = Face(30, 20);
+        button->SetMask(face.get());
+        form_->SetBounds(200, 120, form_->Width(), form_->Height());
+        form_->Show();
+    }
+
+    std::unique_ptr<TBitmap> skin;
+    std::unique_ptr<TBitmap> face;
+    TOvalynShapeButton* button = nullptr;
+};
+
 TEST_F(GlassEmulated, StartsWithAnEmptyScreenPictureAndQuarterTables) {
     EXPECT_FALSE(form_->LayeredAvailable());
     EXPECT_EQ(GetWindowLongA(form_->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
@@ -276,17 +298,7 @@ TEST_F(GlassEmulated, ActivatingTheFormFiresOnActivateAndCaptures) {
     EXPECT_FALSE(form_->Background()->Empty());
 }
 
-TEST_F(GlassEmulated, TheFormAndItsButtonsShowTheBlendOfTheirPictures) {
-    auto skin = MakePicture(160, 100, [](int x, int y) { return 0x40A0E0u ^ (x * 3 + y); });
-    form_->Skin()->Assign(skin.get());
-    auto* button = new TOvalynShapeButton(form_.get());
-    button->SetParent(form_.get());
-    button->SetLeft(10);
-    button->SetTop(20);
-    auto face = Face(30, 20);
-    button->SetMask(face.get());
-    form_->SetBounds(200, 120, form_->Width(), form_->Height());
-    form_->Show();
+TEST_F(GlassEmulatedWithButton, TheFormAndItsButtonsShowTheBlendOfTheirPictures) {
     PumpFor(300);
     InvalidateRect(form_->Handle(), nullptr, FALSE);
     InvalidateRect(button->Handle(), nullptr, FALSE);
@@ -307,17 +319,7 @@ TEST_F(GlassEmulated, TheFormAndItsButtonsShowTheBlendOfTheirPictures) {
 
 // After a move the buttons show the blend of their new place, without anyone
 // invalidating them: the form's clip-children style keeps them out of its own repaint.
-TEST_F(GlassEmulated, AfterAMoveTheButtonsShowTheBlendOfTheNewPlace) {
-    auto skin = MakePicture(160, 100, [](int x, int y) { return 0x40A0E0u ^ (x * 3 + y); });
-    form_->Skin()->Assign(skin.get());
-    auto* button = new TOvalynShapeButton(form_.get());
-    button->SetParent(form_.get());
-    button->SetLeft(10);
-    button->SetTop(20);
-    auto face = Face(30, 20);
-    button->SetMask(face.get());
-    form_->SetBounds(200, 120, form_->Width(), form_->Height());
-    form_->Show();
+TEST_F(GlassEmulatedWithButton, AfterAMoveTheButtonsShowTheBlendOfTheNewPlace) {
     PumpFor(300); // shown, activated, captured and painted at the first place
     // A screen picture of our own, so that every place blends differently.
     FillScreenPicture(*form_->Background(), 640, 480);
