@@ -1,6 +1,6 @@
 // menu.ini and the configuration list through the menu model. Whatever the
 // input, reading never crashes, and whatever was read is written back to a
-// menu.ini that reads again without a problem into the same texts: for a
+// menu.ini that reads again without an error into the same texts: for a
 // menu.ini given as input (first byte even) and for a configuration list
 // given as a container's entry 1 (first byte odd), which must come back byte
 // for byte, as decompile and build promise.
@@ -24,8 +24,11 @@ void WriteAndReadBack(const MenuDocument& menu) {
     const std::string ini = WriteMenuIni(menu);
     std::vector<Problem> problems;
     const MenuIniResult back = ReadMenuIni("again.ini", ini, problems);
-    if (!problems.empty())
-        Fail(problems[0].Format().c_str(), ini);
+    // A warning (text that looks like UTF-8, say) is the author's to weigh;
+    // an error would keep the folder from building again.
+    for (const Problem& problem : problems)
+        if (problem.severity == Severity::Error)
+            Fail(problem.Format().c_str(), ini);
     if (back.menu.ConfigurationList() != menu.ConfigurationList())
         Fail("the configuration list changed", ini);
     if (back.menu.EntryCount() != menu.EntryCount())
