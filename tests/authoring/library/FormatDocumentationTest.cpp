@@ -7,8 +7,12 @@
 #include <sstream>
 #include <string>
 
+#include "authoring/MenuCheck.h"
 #include "authoring/MenuDocument.h"
 #include "authoring/MenuSettings.h"
+#include "authoring/MenuSource.h"
+#include "authoring/StarterMenu.h"
+#include "tests/runtime/TempFolder.h"
 
 namespace {
 
@@ -32,6 +36,32 @@ TEST(FormatDocumentationTest, NamesEverySectionAndKeyOfTheSettingsTable) {
         EXPECT_NE(doc.find("`" + std::string(PictureKey(PictureAt(index))) + "`"),
                   std::string::npos)
             << "picture key " << PictureKey(PictureAt(index)) << " is not documented";
+}
+
+// The first ```ini block after the heading.
+std::string IniExampleAfter(const std::string& doc, const std::string& heading) {
+    const std::size_t at = doc.find(heading);
+    const std::size_t start = at == std::string::npos ? at : doc.find("```ini\n", at);
+    if (start == std::string::npos)
+        return {};
+    const std::size_t body = start + 7;
+    return doc.substr(body, doc.find("```", body) - body);
+}
+
+TEST(FormatDocumentationTest, TheSmallestMenuShownBuildsWithoutAProblem) {
+    const std::string ini = IniExampleAfter(Documentation(), "## The smallest useful menu");
+    ASSERT_FALSE(ini.empty()) << "no ini example under the heading";
+    TempFolder folder;
+    folder.Write("menu.ini", ini);
+    for (const StarterFile& file : StarterMenuFiles())
+        if (file.name == "background.png" || file.name == "button.png")
+            folder.Write(file.name, file.bytes);
+    std::vector<Problem> problems;
+    const LoadedMenu loaded = LoadMenuIniFolder(folder.Path(), problems);
+    EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(FormatAll(problems));
+    const std::vector<Problem> checks = CheckMenu(loaded.menu, loaded.origins);
+    EXPECT_TRUE(checks.empty()) << ::testing::PrintToString(FormatAll(checks));
+    EXPECT_EQ(loaded.menu.Text(SettingId::LaunchProgram), "Game.exe");
 }
 
 } // namespace
