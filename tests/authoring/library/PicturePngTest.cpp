@@ -18,19 +18,19 @@ std::vector<uint8_t> Pixels(const RgbaImage& image) {
                                 image.pixels.get() + image.RowBytes() * image.height);
 }
 
-RgbaImage Decode(const TestPng& spec) {
-    const std::vector<uint8_t> file = WriteTestPng(spec);
+RgbaImage Decode(const TestPng& testPng) {
+    const std::vector<uint8_t> file = WriteTestPng(testPng);
     return ReadPng("t.png", file.data(), file.size());
 }
 
 TestPng Row(int colorType, int bitDepth, std::vector<uint16_t> samples, uint32_t width) {
-    TestPng spec;
-    spec.width = width;
-    spec.height = 1;
-    spec.colorType = colorType;
-    spec.bitDepth = bitDepth;
-    spec.samples = std::move(samples);
-    return spec;
+    TestPng testPng;
+    testPng.width = width;
+    testPng.height = 1;
+    testPng.colorType = colorType;
+    testPng.bitDepth = bitDepth;
+    testPng.samples = std::move(samples);
+    return testPng;
 }
 
 std::string ImportError(const std::vector<uint8_t>& file) {
@@ -95,15 +95,15 @@ TEST(PicturePngRead, ChannelsWithAlphaKeepTheirAlphaAt8And16Bits) {
 
 TEST(PicturePngRead, PaletteOfEveryDepthTakesAlphaFromItsTransparencyChunk) {
     for (int depth : {1, 2, 4, 8}) {
-        TestPng spec = Row(PNG_COLOR_TYPE_PALETTE, depth, {0, 1, 0, 1}, 4);
-        spec.paletteRgb = {255, 0, 255, 10, 20, 30};
-        spec.paletteAlpha = {0}; // entry 0 transparent, entry 1 opaque (no alpha given)
+        TestPng testPng = Row(PNG_COLOR_TYPE_PALETTE, depth, {0, 1, 0, 1}, 4);
+        testPng.paletteRgb = {255, 0, 255, 10, 20, 30};
+        testPng.paletteAlpha = {0}; // entry 0 transparent, entry 1 opaque (no alpha given)
         if (depth >= 2) {
-            spec.paletteRgb.insert(spec.paletteRgb.end(), {40, 50, 60, 70, 80, 90});
-            spec.paletteAlpha = {0, 255, 100};
-            spec.samples = {0, 1, 2, 3};
+            testPng.paletteRgb.insert(testPng.paletteRgb.end(), {40, 50, 60, 70, 80, 90});
+            testPng.paletteAlpha = {0, 255, 100};
+            testPng.samples = {0, 1, 2, 3};
         }
-        const RgbaImage image = Decode(spec);
+        const RgbaImage image = Decode(testPng);
         std::vector<uint8_t> expected = {255, 0, 255, 0, 10, 20, 30, 255};
         if (depth >= 2) {
             expected.insert(expected.end(), {40, 50, 60, 100, 70, 80, 90, 255});
@@ -142,29 +142,29 @@ TEST(PicturePngRead, TransparentColourOfGreyAndRgbBecomesAlphaZero) {
 
 TEST(PicturePngRead, InterlacedPictureGivesTheSamePixelsAsAPlainOne) {
     // 13 x 11 leaves every Adam7 pass a partial block at the right and bottom.
-    TestPng spec;
-    spec.width = 13;
-    spec.height = 11;
-    spec.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
-    for (uint32_t i = 0; i < spec.width * spec.height * 4; ++i) {
-        spec.samples.push_back(static_cast<uint16_t>((i * 37 + i / 4) & 0xFF));
+    TestPng testPng;
+    testPng.width = 13;
+    testPng.height = 11;
+    testPng.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+    for (uint32_t i = 0; i < testPng.width * testPng.height * 4; ++i) {
+        testPng.samples.push_back(static_cast<uint16_t>((i * 37 + i / 4) & 0xFF));
     }
-    const RgbaImage plain = Decode(spec);
-    spec.interlaced = true;
-    const RgbaImage interlaced = Decode(spec);
-    std::vector<uint8_t> expected(spec.samples.begin(), spec.samples.end());
+    const RgbaImage plain = Decode(testPng);
+    testPng.interlaced = true;
+    const RgbaImage interlaced = Decode(testPng);
+    std::vector<uint8_t> expected(testPng.samples.begin(), testPng.samples.end());
     EXPECT_EQ(Pixels(plain), expected);
     EXPECT_EQ(Pixels(interlaced), expected);
 }
 
 TEST(PicturePngDamage, EveryCutOfTheFileIsReportedAsTruncated) {
-    TestPng spec = Row(PNG_COLOR_TYPE_RGB_ALPHA, 8, {}, 5);
-    spec.height = 4;
-    spec.interlaced = true;
+    TestPng testPng = Row(PNG_COLOR_TYPE_RGB_ALPHA, 8, {}, 5);
+    testPng.height = 4;
+    testPng.interlaced = true;
     for (int i = 0; i < 5 * 4 * 4; ++i) {
-        spec.samples.push_back(static_cast<uint16_t>(i * 3));
+        testPng.samples.push_back(static_cast<uint16_t>(i * 3));
     }
-    const std::vector<uint8_t> file = WriteTestPng(spec);
+    const std::vector<uint8_t> file = WriteTestPng(testPng);
     for (std::size_t size = 8; size < file.size(); ++size) {
         const std::vector<uint8_t> cut(file.begin(), file.begin() + size);
         EXPECT_EQ(ImportError(cut),

@@ -37,20 +37,21 @@ int Channels(int colorType) {
 
 // Packs samples as PNG stores them: below 8 bits the first sample in the
 // highest bits, 16 bits big-endian.
-std::vector<std::vector<uint8_t>> PackRows(const TestPng& spec) {
-    const std::size_t perRow = static_cast<std::size_t>(spec.width) * Channels(spec.colorType);
-    std::vector<std::vector<uint8_t>> rows(spec.height);
-    for (uint32_t y = 0; y < spec.height; ++y) {
+std::vector<std::vector<uint8_t>> PackRows(const TestPng& testPng) {
+    const std::size_t perRow =
+        static_cast<std::size_t>(testPng.width) * Channels(testPng.colorType);
+    std::vector<std::vector<uint8_t>> rows(testPng.height);
+    for (uint32_t y = 0; y < testPng.height; ++y) {
         std::vector<uint8_t>& row = rows[y];
-        row.assign((perRow * spec.bitDepth + 7) / 8, 0);
+        row.assign((perRow * testPng.bitDepth + 7) / 8, 0);
         for (std::size_t i = 0; i < perRow; ++i) {
-            const uint16_t sample = spec.samples.at(y * perRow + i);
-            if (spec.bitDepth == 16) {
+            const uint16_t sample = testPng.samples.at(y * perRow + i);
+            if (testPng.bitDepth == 16) {
                 row[2 * i] = static_cast<uint8_t>(sample >> 8);
                 row[2 * i + 1] = static_cast<uint8_t>(sample);
             } else {
-                const std::size_t bit = i * spec.bitDepth;
-                row[bit / 8] |= static_cast<uint8_t>(sample << (8 - spec.bitDepth - bit % 8));
+                const std::size_t bit = i * testPng.bitDepth;
+                row[bit / 8] |= static_cast<uint8_t>(sample << (8 - testPng.bitDepth - bit % 8));
             }
         }
     }
@@ -76,8 +77,8 @@ void PutBigEndian(uint8_t* at, uint32_t value) {
 
 } // namespace
 
-std::vector<uint8_t> WriteTestPng(const TestPng& spec) {
-    std::vector<std::vector<uint8_t>> rows = PackRows(spec);
+std::vector<uint8_t> WriteTestPng(const TestPng& testPng) {
+    std::vector<std::vector<uint8_t>> rows = PackRows(testPng);
     std::vector<png_bytep> rowPointers;
     for (auto& row : rows) {
         rowPointers.push_back(row.data());
@@ -87,30 +88,31 @@ std::vector<uint8_t> WriteTestPng(const TestPng& spec) {
         png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, AbortOnError, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, AppendToVector, NoFlush);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, testPng.width, testPng.height, testPng.bitDepth, testPng.colorType,
+                 testPng.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
-    for (std::size_t i = 0; i + 2 < spec.paletteRgb.size(); i += 3) {
-        palette.push_back({spec.paletteRgb[i], spec.paletteRgb[i + 1], spec.paletteRgb[i + 2]});
+    for (std::size_t i = 0; i + 2 < testPng.paletteRgb.size(); i += 3) {
+        palette.push_back(
+            {testPng.paletteRgb[i], testPng.paletteRgb[i + 1], testPng.paletteRgb[i + 2]});
     }
     if (!palette.empty()) {
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     }
-    if (!spec.paletteAlpha.empty()) {
-        png_set_tRNS(png, info, spec.paletteAlpha.data(),
-                     static_cast<int>(spec.paletteAlpha.size()), nullptr);
+    if (!testPng.paletteAlpha.empty()) {
+        png_set_tRNS(png, info, testPng.paletteAlpha.data(),
+                     static_cast<int>(testPng.paletteAlpha.size()), nullptr);
     }
-    if (spec.hasTransparentColour) {
+    if (testPng.hasTransparentColour) {
         png_color_16 colour{};
-        colour.gray = spec.transparent[0];
-        colour.red = spec.transparent[0];
-        colour.green = spec.transparent[1];
-        colour.blue = spec.transparent[2];
+        colour.gray = testPng.transparent[0];
+        colour.red = testPng.transparent[0];
+        colour.green = testPng.transparent[1];
+        colour.blue = testPng.transparent[2];
         png_set_tRNS(png, info, nullptr, 0, &colour);
     }
     png_write_info(png, info);
-    if (spec.interlaced) {
+    if (testPng.interlaced) {
         png_set_interlace_handling(png);
     }
     png_write_image(png, rowPointers.data());
@@ -121,14 +123,14 @@ std::vector<uint8_t> WriteTestPng(const TestPng& spec) {
 
 std::vector<uint8_t> SolidRgbaPng(uint32_t width, uint32_t height, uint8_t r, uint8_t g, uint8_t b,
                                   uint8_t a) {
-    TestPng spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+    TestPng testPng;
+    testPng.width = width;
+    testPng.height = height;
+    testPng.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
     for (uint32_t i = 0; i < width * height; ++i) {
-        spec.samples.insert(spec.samples.end(), {r, g, b, a});
+        testPng.samples.insert(testPng.samples.end(), {r, g, b, a});
     }
-    return WriteTestPng(spec);
+    return WriteTestPng(testPng);
 }
 
 void SetPngSize(std::vector<uint8_t>& png, uint32_t width, uint32_t height) {

@@ -24,7 +24,7 @@ struct TestPng {
     uint16_t transparent[3] = {};      // its grey value, or red, green, blue
 };
 
-std::vector<uint8_t> WriteTestPng(const TestPng& spec);
+std::vector<uint8_t> WriteTestPng(const TestPng& testPng);
 
 // A solid 8-bit RGBA picture of the given size.
 std::vector<uint8_t> SolidRgbaPng(uint32_t width, uint32_t height, uint8_t r, uint8_t g, uint8_t b,
