@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "authoring/FileBytes.h"
 #include "authoring/MenuDocument.h"
 #include "authoring/MenuOrigins.h"
 #include "authoring/Problem.h"
@@ -32,9 +33,5 @@ bool HasMenuIni(const std::string& folder);
 LoadedMenu LoadMenuIniFolder(const std::string& folder, std::vector<Problem>& problems,
                              bool keepUnreadablePictures = false);
 
-// The file's bytes, or a problem text when it cannot be read or holds more
-// than limit bytes.
-bool ReadWholeFile(const std::string& path, uint64_t limit, std::vector<uint8_t>& bytes,
-                   std::string& problem);
 // folder and name joined with "/" (Windows takes it too).
 std::string InFolder(const std::string& folder, const std::string& name);

@@ -1,9 +1,7 @@
 #include "authoring/PictureImport.h"
 
-#include <fstream>
-#include <ios>
-
 #include "authoring/Bmp24Writer.h"
+#include "authoring/FileBytes.h"
 #include "authoring/JpegReader.h"
 #include "authoring/PictureColours.h"
 #include "authoring/PictureLimits.h"
@@ -57,24 +55,9 @@ ImportedPicture ImportPictureBytes(const std::string& name, const uint8_t* data,
 }
 
 ImportedPicture ImportPictureFile(const std::string& path, PictureRole role) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
-        throw PictureError(path, "the file cannot be opened (missing or not readable)");
-    }
-    const std::streamoff size = file.tellg();
-    if (size < 0) {
-        throw PictureError(path, "the file cannot be read");
-    }
-    if (static_cast<uint64_t>(size) > kMaxPictureFileBytes) {
-        throw PictureError(path, "the file is too large (" + std::to_string(size) +
-                                     " bytes); picture files of at most " +
-                                     std::to_string(kMaxPictureFileBytes / (1024 * 1024)) +
-                                     " MB are read");
-    }
-    std::vector<uint8_t> data(static_cast<std::size_t>(size));
-    file.seekg(0);
-    if (!data.empty() && !file.read(reinterpret_cast<char*>(data.data()), size)) {
-        throw PictureError(path, "the file cannot be read");
-    }
+    std::vector<uint8_t> data;
+    std::string problem;
+    if (!ReadWholeFile(path, kMaxPictureFileBytes, data, problem, "picture files"))
+        throw PictureError(path, "the file " + problem);
     return ImportPictureBytes(path, data.data(), data.size(), role);
 }

@@ -137,9 +137,7 @@ TEST(LauncherFailure, AFolderThatCannotBeWrittenKeepsTheChoicePerUserForTheNextS
         HWND window = WaitForShownWindow(launcher, false);
         ASSERT_NE(window, nullptr) << "no menu window";
         Sleep(300);
-        std::vector<std::string> lines = TestConfig();
-        POINT tick = ClientToScreenPoint(window, std::stoi(lines.at(48)) + 115,
-                                         std::stoi(lines.at(49)) + 12);
+        POINT tick = CheckBoxPoint(window);
         ClickAt(tick.x, tick.y);
         Sleep(200);
         POINT launch = ButtonCentre(window, 3);

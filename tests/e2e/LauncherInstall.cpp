@@ -36,6 +36,11 @@ POINT ButtonCentre(HWND window, int group) {
     return ClientToScreenPoint(window, left + 80, top + 18);
 }
 
+POINT CheckBoxPoint(HWND window) {
+    std::vector<std::string> lines = TestConfig();
+    return ClientToScreenPoint(window, std::stoi(lines.at(48)) + 115, std::stoi(lines.at(49)) + 12);
+}
+
 bool RunShowedAWindow(const std::string& launcher, const std::string& workingFolder, bool& ended) {
     TProcess process(launcher, workingFolder);
     bool seenOnScreen = false;

@@ -24,6 +24,8 @@ std::vector<std::string> Record(const std::string& path);
 POINT ClientToScreenPoint(HWND window, int x, int y);
 // Centre of the demo's button group g (160 x 36 pictures) on the screen.
 POINT ButtonCentre(HWND window, int group);
+// A point on the demo's check box (lines 48 and 49) on the screen.
+POINT CheckBoxPoint(HWND window);
 
 // Runs the launcher until it ends; true when one of its windows came into
 // view meanwhile (the direct start keeps its window left of the screen).

@@ -157,9 +157,7 @@ TEST(LauncherMenu, TickedCheckBoxIsRememberedAndTheNextStartGoesStraightToThePro
         HWND window = WaitForMenu(launcher);
         ASSERT_NE(window, nullptr) << "no menu window";
         Sleep(300);
-        std::vector<std::string> lines = TestConfig();
-        POINT box = ClientToScreenPoint(window, std::stoi(lines.at(48)) + 115,
-                                        std::stoi(lines.at(49)) + 12);
+        POINT box = CheckBoxPoint(window);
         ClickAt(box.x, box.y);
         Sleep(200);
         ASSERT_TRUE(launcher.Running()) << "the check box ended the launcher";
