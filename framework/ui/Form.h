@@ -16,6 +16,7 @@
 #include "framework/ui/WinControl.h"
 
 class TCanvas;
+class TMainMenu;
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
@@ -50,6 +51,12 @@ public:
     TRect ClientRect() const override;
     void SetClientWidth(int width) override;
     void SetClientHeight(int height) override;
+
+    // The menu bar shown on the window (not owned; nullptr for none). The
+    // menu's commands and shortcuts reach its items' OnClick. The outer size
+    // stays: the client area gives up the bar's height.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
 
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool keyPreview) { keyPreview_ = keyPreview; }
@@ -120,7 +127,10 @@ private:
     // The frame's style bits for the border settings (no window needed).
     void FrameStyle(DWORD& style, DWORD& exStyle) const;
     void SelectNext(TWinControl* current, bool forward);
+    // Shows the menu's current HMENU on the window (or none).
+    void AttachMenu();
     friend class TApplication;
+    friend class TMainMenu;
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
@@ -128,6 +138,7 @@ private:
     bool active_ = false;
     bool created_ = false;
     TWinControl* activeControl_ = nullptr; // not owned
+    TMainMenu* menu_ = nullptr;            // not owned
     TControlCanvas canvas_;
     // Client size asked for while the layout is read; applied again in Loaded,
     // when the border style is final.
