@@ -21,9 +21,11 @@
 #include "framework/ui/Image.h"
 #include "framework/ui/Memo.h"
 #include "framework/ui/Screen.h"
+#include "launcher/ConfigLines.h"
 #include "launcher/ConfigLog.h"
 #include "launcher/ConfigLogFiles.h"
 #include "launcher/LaunchCommand.h"
+#include "launcher/MenuConstruction.h"
 #include "launcher/StartFailure.h"
 #include "launcher/u_CheckSystemLittle.h"
 #include "skin/OvalynShapeButton.h"
@@ -56,58 +58,11 @@ constexpr std::array<const char*, 8> kSoundNames = {
     "SYSTEMSTART",    "SYSTEMEXIT",        "SYSTEMHAND",    "SYSTEMASTERISK",
     "SYSTEMQUESTION", "SYSTEMEXCLAMATION", "SYSTEMWELCOME", "SYSTEMDEFAULT"};
 
-// Configuration lines by meaning.
-enum ConfigLine : int {
-    lnDirectXVersion = 0,
-    lnCaption = 41,
-    lnShellTarget1 = 42,
-    lnProgram = 43,
-    lnButtonFontSize = 44,
-    lnButtonFontColor = 45,
-    lnFontName = 46,
-    lnCheckBoxCaption = 47,
-    lnCheckBoxLeft = 48,
-    lnCheckBoxTop = 49,
-    lnBorder = 50,
-    lnMemoColor = 51,
-    lnMemoLeft = 52,
-    lnMemoTop = 53,
-    lnMemoWidth = 54,
-    lnMemoHeight = 55,
-    lnMemoFontSize = 56,
-    lnMemoFontColor = 57,
-    lnMemoScrollBars = 58,
-    lnMemoWordWrap = 59,
-    lnSoundDigits = 60,
-    lnShellTarget4 = 61,
-    lnOptionsWidth = 62,
-    lnOptionsLeft = 63,
-    lnOptionsTop = 64,
-    lnOptionsColor = 65,
-    lnOptionsFontSize = 66,
-    lnOptionsFontColor = 67,
-    lnCheckBoxFontSize = 68,
-    lnCheckBoxFontColor = 69,
-    lnOptionCount = 71,
-    lnFirstOption = 72
-};
-
-constexpr int kButtonGroups = 10;
-
 const std::string& Line(int index) {
     return ConfigList->Get(index);
 }
-int32_t IntLine(int index) {
-    return StrToInt(Line(index));
-}
 bool IsMinusOneSwitch(int index) {
     return Line(index) == "-1";
-}
-
-int32_t Abs(int32_t value) {
-    if (value == INT32_MIN)
-        throw EIntOverflow();
-    return value < 0 ? -value : value;
 }
 
 // Byte by byte as unsigned values; a prefix sorts before the longer text.
@@ -138,14 +93,21 @@ void PlaySystemSound(const std::string& name, DWORD flags) {
     Platform().PlaySoundA(name.c_str(), nullptr, flags);
 }
 
-struct ButtonSettings {
-    bool Shown = false;
-    uint16_t Left = 0;
-    uint16_t Top = 0;
-    std::string Caption;
-};
-
 } // namespace
+
+// The menu's texts from the configuration list, its pictures from the
+// container.
+class TForm1::TContainerMenuContent : public TMenuContent {
+public:
+    explicit TContainerMenuContent(TForm1& form) : form_(form) {}
+    const std::string& Line(int index) const override { return ConfigList->Get(index); }
+    std::unique_ptr<TMemoryStream> Entry(uint8_t fileNo) override {
+        return form_.ExtractEntry(fileNo);
+    }
+
+private:
+    TForm1& form_;
+};
 
 void ResetLauncherState() {
     ConfigList.reset();
@@ -181,30 +143,15 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormShow(sender); };
 
-    Image1 = new TImage(this);
-    Image1->SetName("Image1");
-    Image1->SetParent(this);
-    Image1->SetBounds(0, 0, 105, 105);
-    Image1->SetAutoSize(true);
-
-    TOvalynShapeButton** buttons[kButtonGroups] = {
+    const TMenuControls menu = CreateMenuControls(this, this);
+    Image1 = menu.Background;
+    TOvalynShapeButton** buttons[kMenuButtonGroups] = {
         &OvalynShapeButton1, &OvalynShapeButton2, &OvalynShapeButton3, &OvalynShapeButton4,
         &OvalynShapeButton5, &OvalynShapeButton6, &OvalynShapeButton7, &OvalynShapeButton8,
         &OvalynShapeButton9, &OvalynShapeButton10};
-    for (int n = 1; n <= kButtonGroups; ++n) {
-        auto* button = new TOvalynShapeButton(this);
+    for (int n = 1; n <= kMenuButtonGroups; ++n) {
+        TOvalynShapeButton* button = menu.Buttons[n - 1];
         *buttons[n - 1] = button;
-        button->SetName("OvalynShapeButton" + std::to_string(n));
-        button->SetParent(this);
-        // Button 10 carries its own number too, so that group 10 drives it.
-        button->SetTag(n);
-        button->SetBounds(n < 10 ? 8 + 40 * (n - 1) : 368, 184, 25, 25);
-        button->SetVisible(false);
-        button->SetInvisibleColor(clFuchsia);
-        button->SetWordWrap(false);
-        button->SetMargin(0);
-        button->SetDisableSound(false);
-        button->SetTabOrder(n - 1);
         button->OnMouseEnter = [this](TObject* s) { OvalynShapeButton1MouseEnter(s); };
         button->OnMouseLeave = [this](TObject* s) { OvalynShapeButton1MouseLeave(s); };
         if (n == 2 || n == 3)
@@ -221,42 +168,12 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     OvalynShapeButton3->OnClick = [this](TObject* s) { OvalynShapeButton3Click(s); };
     OvalynShapeButton4->OnClick = [this](TObject* s) { OvalynShapeButton4Click(s); };
 
-    OvalynShapeCheckBoxButton1 = new TOvalynShapeCheckBoxButton(this);
-    OvalynShapeCheckBoxButton1->SetName("OvalynShapeCheckBoxButton1");
-    OvalynShapeCheckBoxButton1->SetParent(this);
-    OvalynShapeCheckBoxButton1->SetBounds(56, 128, 113, 24);
-    OvalynShapeCheckBoxButton1->SetCaption("x");
-    OvalynShapeCheckBoxButton1->SetAlignment(taLeftJustify);
-    OvalynShapeCheckBoxButton1->SetChecked(false);
-    OvalynShapeCheckBoxButton1->SetInvisibleColor(clFuchsia);
-    OvalynShapeCheckBoxButton1->SetTabOrder(10);
+    OvalynShapeCheckBoxButton1 = menu.CheckBox;
     OvalynShapeCheckBoxButton1->OnClick = [this](TObject* s) {
         OvalynShapeCheckBoxButton1Click(s);
     };
-
-    Memo1 = new TMemo(this);
-    Memo1->SetName("Memo1");
-    Memo1->SetParent(this);
-    Memo1->SetBounds(152, 16, 185, 89);
-    Memo1->SetAlignment(taCenter);
-    Memo1->SetReadOnly(true);
-    Memo1->SetBorderStyle(bsNone);
-    Memo1->SetBevelInner(bvLowered);
-    Memo1->SetBevelOuter(bvRaised);
-    Memo1->SetBevelKind(bkSoft);
-    Memo1->SetVisible(false);
-    Memo1->SetTabOrder(11);
-
-    ComboBox1 = new TComboBox(this);
-    ComboBox1->SetName("ComboBox1");
-    ComboBox1->SetParent(this);
-    ComboBox1->SetTag(13);
-    ComboBox1->SetStyle(csDropDownList);
-    ComboBox1->SetBounds(152, 112, 185, 21);
-    ComboBox1->SetItemHeight(13);
-    ComboBox1->SetBevelKind(bkSoft);
-    ComboBox1->SetVisible(false);
-    ComboBox1->SetTabOrder(12);
+    Memo1 = menu.Notice;
+    ComboBox1 = menu.Options;
     ComboBox1->OnClick = [this](TObject* s) { ComboBox1Click(s); };
 
     ComboBox2 = new TComboBox(this);
@@ -397,8 +314,8 @@ void TForm1::BuildMenuWindow() {
     if (!IsMinusOneSwitch(lnBorder))
         SetBorderStyle(bsNone);
     {
-        std::unique_ptr<TMemoryStream> background = ExtractEntry(3);
-        Image1->Picture()->LoadFromStream(*background);
+        TContainerMenuContent content(*this);
+        LoadMenuBackground(Controls(), content);
     }
     SetClientWidth(Image1->Width());
     SetClientHeight(Image1->Height());
@@ -409,138 +326,26 @@ void TForm1::BuildMenuWindow() {
 }
 
 void TForm1::BuildControls() {
-    std::array<ButtonSettings, kButtonGroups + 1> groups{}; // index = Tag; 0 unused
-    for (int g = 1; g <= kButtonGroups; ++g) {
-        groups[g].Shown = StrToBool(Line(4 * g - 3));
-        groups[g].Left = Narrow<uint16_t>(IntLine(4 * g - 2));
-        groups[g].Top = Narrow<uint16_t>(IntLine(4 * g - 1));
-        groups[g].Caption = Line(4 * g);
-    }
-    if (DirectXOk)
-        groups[1].Shown = false;
-    else
-        groups[3].Shown = false;
-
-    const int32_t buttonFontLine = IntLine(lnButtonFontSize);
-    const uint16_t buttonFontSize = Narrow<uint16_t>(Abs(buttonFontLine));
-    const bool buttonFontBold = buttonFontLine < 0;
-
-    // Working bitmaps; the controls keep copies of their own.
-    TBitmap normal, pressed, over;
-    {
-        auto stream = ExtractEntry(4);
-        normal.LoadFromStream(*stream);
-    }
-    {
-        auto stream = ExtractEntry(5);
-        pressed.LoadFromStream(*stream);
-    }
-    {
-        auto stream = ExtractEntry(6);
-        over.LoadFromStream(*stream);
-    }
-
-    for (int i = 0; i < ComponentCount(); ++i) {
-        auto* button = dynamic_cast<TOvalynShapeButton*>(Components(i));
-        if (!button)
-            continue;
-        const int tag = button->Tag();
-        if (tag < 1 || tag > kButtonGroups || !groups[tag].Shown)
-            continue;
-        button->Font()->SetSize(buttonFontSize);
-        if (buttonFontBold)
-            button->Font()->SetStyle({fsBold});
-        button->SetLeft(groups[tag].Left);
-        button->SetTop(groups[tag].Top);
-        button->SetVisible(true);
-        button->SetCaption(groups[tag].Caption);
-        button->SetMask(&normal);
-        button->SetPressedBmp(&pressed);
-        button->SetOverBmp(&over);
-        button->Font()->SetColor(IntLine(lnButtonFontColor));
-        button->Font()->SetName(Line(lnFontName));
-    }
-
-    {
-        auto stream = ExtractEntry(7);
-        normal.LoadFromStream(*stream);
-    }
-    {
-        auto stream = ExtractEntry(8);
-        pressed.LoadFromStream(*stream);
-    }
-    TOvalynShapeCheckBoxButton* box = OvalynShapeCheckBoxButton1;
-    if (IntLine(lnCheckBoxFontSize) < 0)
-        box->Font()->SetStyle({fsBold});
-    box->SetMask(&normal);
-    box->SetPressedBmp(&pressed);
-    box->Font()->SetName(Line(lnFontName));
-    box->Font()->SetSize(IntLine(lnCheckBoxFontSize));
-    box->Font()->SetColor(IntLine(lnCheckBoxFontColor));
-    box->SetCaption(Line(lnCheckBoxCaption));
-    box->SetLeft(IntLine(lnCheckBoxLeft));
-    box->SetTop(IntLine(lnCheckBoxTop));
-
-    ComboBox1->SetWidth(IntLine(lnOptionsWidth));
-    ComboBox1->SetLeft(IntLine(lnOptionsLeft));
-    ComboBox1->SetTop(IntLine(lnOptionsTop));
-    ComboBox1->SetColor(IntLine(lnOptionsColor));
-    ComboBox1->Font()->SetName(Line(lnFontName));
-    const int32_t optionsFontLine = IntLine(lnOptionsFontSize);
-    ComboBox1->Font()->SetSize(Abs(optionsFontLine));
-    if (optionsFontLine < 0)
-        ComboBox1->Font()->SetStyle({fsBold});
-    ComboBox1->Items()->Clear();
-    ComboBox1->Font()->SetColor(Abs(IntLine(lnOptionsFontColor)));
-
-    FillOptionList();
-
-    if (DirectXOk) {
-        if (ComboBox1->Items()->Count() > 1)
-            ComboBox1->SetVisible(true);
-        box->SetVisible(StrToBool(Line(lnCheckBoxFontColor)));
-        return;
-    }
-    box->SetVisible(false);
-    switch (IntLine(lnMemoScrollBars)) {
-    case 1:
-        Memo1->SetScrollBars(ssVertical);
-        break;
-    case 2:
-        Memo1->SetScrollBars(ssHorizontal);
-        break;
-    case 3:
-        Memo1->SetScrollBars(ssBoth);
-        break;
-    default:
-        break;
-    }
-    if (!IsMinusOneSwitch(lnMemoWordWrap))
-        Memo1->SetWordWrap(false);
-    Memo1->SetLeft(IntLine(lnMemoLeft));
-    Memo1->SetTop(IntLine(lnMemoTop));
-    Memo1->SetWidth(IntLine(lnMemoWidth));
-    Memo1->SetHeight(IntLine(lnMemoHeight));
-    {
-        auto stream = ExtractEntry(2);
-        Memo1->Lines()->LoadFromStream(*stream);
-    }
-    Memo1->SetColor(IntLine(lnMemoColor));
-    const int32_t memoFontLine = IntLine(lnMemoFontSize);
-    Memo1->Font()->SetSize(Abs(memoFontLine));
-    if (memoFontLine < 0)
-        Memo1->Font()->SetStyle({fsBold});
-    Memo1->Font()->SetColor(IntLine(lnMemoFontColor));
-    Memo1->SetVisible(true);
+    TContainerMenuContent content(*this);
+    BuildMenuControls(Controls(), content, DirectXOk, SavedOption);
 }
 
 void TForm1::FillOptionList() {
-    const int32_t count = IntLine(lnOptionCount);
-    if (count <= 1)
-        return;
-    for (int32_t k = 0; k < count; ++k)
-        ComboBox1->Items()->Add(OptionName(Line(CheckedAdd<int32_t>(lnFirstOption, k))));
-    ComboBox1->SetItemIndex(SavedOption);
+    TContainerMenuContent content(*this);
+    ::FillOptionList(ComboBox1, content, SavedOption);
+}
+
+TMenuControls TForm1::Controls() const {
+    TMenuControls controls;
+    controls.Background = Image1;
+    controls.Buttons = {OvalynShapeButton1, OvalynShapeButton2, OvalynShapeButton3,
+                        OvalynShapeButton4, OvalynShapeButton5, OvalynShapeButton6,
+                        OvalynShapeButton7, OvalynShapeButton8, OvalynShapeButton9,
+                        OvalynShapeButton10};
+    controls.CheckBox = OvalynShapeCheckBoxButton1;
+    controls.Notice = Memo1;
+    controls.Options = ComboBox1;
+    return controls;
 }
 
 // ---------------------------------------------------------------------------

@@ -18,6 +18,7 @@ class TMemoryStream;
 class TOvalynShapeButton;
 class TOvalynShapeCheckBoxButton;
 class TStringList;
+struct TMenuControls;
 
 class TForm1 : public TForm {
 public:
@@ -79,6 +80,9 @@ public:
     void SaveAndQuit();
 
 private:
+    class TContainerMenuContent;
+    // The menu's components as the shared menu construction takes them.
+    TMenuControls Controls() const;
     // Entry fileNo of the container, descrambled; owned by the caller.
     std::unique_ptr<TMemoryStream> ExtractEntry(uint8_t fileNo);
     void ReadConfigLog();
