@@ -19,6 +19,11 @@ Arguments::Arguments(const std::vector<std::string>& words, const OptionSpec& ac
     }
 }
 
+std::string Arguments::Value(const std::string& option, const std::string& fallback) const {
+    auto found = values_.find(option);
+    return found == values_.end() ? fallback : found->second;
+}
+
 int32_t Arguments::Int32Value(const std::string& option, int32_t fallback) const {
     auto found = values_.find(option);
     if (found == values_.end())

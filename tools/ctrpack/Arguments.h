@@ -20,6 +20,9 @@ public:
 
     const std::vector<std::string>& Positional() const { return positional_; }
     bool Has(const std::string& flag) const { return flags_.count(flag) != 0; }
+    // The option's text, or fallback when absent.
+    std::string Value(const std::string& option, const std::string& fallback = {}) const;
+    bool HasValue(const std::string& option) const { return values_.count(option) != 0; }
     // The option's value as a signed 32-bit number, or fallback when absent.
     int32_t Int32Value(const std::string& option, int32_t fallback) const;
 

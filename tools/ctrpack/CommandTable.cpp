@@ -21,6 +21,13 @@ const std::vector<Command>& CommandTable() {
          "write menu.ini, the notice and the pictures (BMP) of a container into DIR; building "
          "DIR gives the same entries",
          &RunDecompile},
+        {"media",
+         "media MENU_DIR OUT_DIR [--content DIR] [--launcher-name NAME] [--label TEXT] "
+         "[--icon FILE.ico] [--iso FILE] [--sign CERT.pfx --password-file FILE | "
+         "--password-env VAR [--timestamp URL]] [--launcher PATH]",
+         "lay out a ready medium in OUT_DIR: the launcher, L-Ctnr.ctr, the content, autorun.inf "
+         "(and a disc image, a signed launcher); all checked before anything is written",
+         &RunMedia},
         {"new", "new DIR",
          "write a small working starter menu (menu.ini and PNG pictures) into DIR", &RunNew},
     };

@@ -83,25 +83,19 @@ int ErrorCount(const std::vector<Problem>& problems) {
 
 } // namespace
 
-int RunBuild(const CommandArgs& args) {
-    const Arguments arguments(args, {{"--no-check"}, {}});
-    const auto& words = arguments.Positional();
-    if (words.size() != 2)
-        throw ToolError("needs MENU_DIR and OUT");
-    const std::string& folder = words[0];
-    const std::string& out = words[1];
+PreparedMenu PrepareMenuBuild(const std::string& folder, bool check) {
     if (!IsFolder(folder))
         throw ToolError(folder, "is no folder; build takes a menu folder (menu.ini, or files "
                                 "named 1-..., 2-..., ...)");
 
     std::vector<Problem> problems;
-    SourceMenu source = ReadSource(folder, true, problems, arguments.Has("--no-check"));
+    SourceMenu source = ReadSource(folder, true, problems, !check);
     // What menu.ini and its files could not give is never built; the launcher's
     // own checks may be skipped.
     if (PrintProblems(problems, stderr))
         throw ToolError(folder, std::to_string(ErrorCount(problems)) +
                                     " problem(s) in the menu folder; nothing written");
-    if (!arguments.Has("--no-check")) {
+    if (check) {
         const std::vector<Problem> checked = CheckMenu(source.menu, source.origins);
         if (PrintProblems(checked, stderr))
             throw ToolError(folder, std::to_string(ErrorCount(checked)) +
@@ -109,20 +103,32 @@ int RunBuild(const CommandArgs& args) {
                                         " (--no-check builds anyway)");
     }
 
-    ContainerWriter writer;
+    PreparedMenu prepared;
     if (!source.numbered.empty()) {
         for (MenuEntry& entry : source.numbered) {
             ScrambleEntry(entry.bytes);
-            writer.AddEntry(std::move(entry.bytes), entry.source);
+            prepared.container.AddEntry(std::move(entry.bytes), entry.source);
         }
     } else {
         int number = 0;
         for (std::vector<uint8_t>& bytes : source.menu.Entries()) {
             ScrambleEntry(bytes);
-            writer.AddEntry(std::move(bytes), folder + " entry " + std::to_string(++number));
+            prepared.container.AddEntry(std::move(bytes),
+                                        folder + " entry " + std::to_string(++number));
         }
     }
-    WriteContainerFile(writer, out);
+    prepared.menu = std::move(source.menu);
+    prepared.origins = std::move(source.origins);
+    return prepared;
+}
+
+int RunBuild(const CommandArgs& args) {
+    const Arguments arguments(args, {{"--no-check"}, {}});
+    const auto& words = arguments.Positional();
+    if (words.size() != 2)
+        throw ToolError("needs MENU_DIR and OUT");
+    const PreparedMenu prepared = PrepareMenuBuild(words[0], !arguments.Has("--no-check"));
+    WriteContainerFile(prepared.container, words[1]);
     return 0;
 }
 
