@@ -1,39 +1,9 @@
 #include "authoring/MenuIni.h"
 
 #include "authoring/IniFile.h"
+#include "authoring/MenuIniKeys.h"
 #include "authoring/MenuIniValues.h"
 #include "framework/portable/Convert.h"
-
-namespace {
-
-std::vector<std::pair<std::string, std::string>> LineKeys(const SettingInfo& row,
-                                                          const std::string& text) {
-    switch (row.kind) {
-    case SettingKind::BoldFontSize:
-        if (text.size() > 1 && text[0] == '-' && PlainDigits(text.substr(1)) &&
-            text.find_first_not_of('0', 1) != std::string::npos)
-            return {{"FontSize", text.substr(1)}, {"Bold", "yes"}};
-        return {{std::string(row.key), Verbatim(row.kind, text)}};
-    case SettingKind::CheckBoxColour:
-        if (text == "0")
-            return {{"Shown", "no"}};
-        return {{std::string(row.key), Friendly(row.kind, text)}};
-    case SettingKind::SoundDigits:
-        if (text.size() == 4 && PlainDigits(text)) {
-            std::vector<std::pair<std::string, std::string>> keys;
-            const char* events[] = {"Start", "Enter", "Press", "Leave"};
-            for (int i = 0; i < 4; ++i)
-                if (text[i] != '0')
-                    keys.emplace_back(events[i], std::string(SoundName(text[i] - '0')));
-            return keys;
-        }
-        return {{std::string(row.key), Verbatim(row.kind, text)}};
-    default:
-        return {{std::string(row.key), Friendly(row.kind, text)}};
-    }
-}
-
-} // namespace
 
 std::string WriteMenuIni(const MenuDocument& menu) {
     IniFile ini;
@@ -49,7 +19,7 @@ std::string WriteMenuIni(const MenuDocument& menu) {
             const std::string& text = menu.Text(row.id);
             differsFromAbsent = differsFromAbsent || text != DefaultText(row, false);
             if (text != DefaultText(row, true))
-                for (auto& key : LineKeys(row, text))
+                for (auto& key : MenuIniKeys(row, text))
                     keys.push_back(std::move(key));
         }
         if (section == "Options") {

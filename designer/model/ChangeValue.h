@@ -14,14 +14,13 @@
 #include "authoring/MenuDocument.h"
 #include "designer/model/Command.h"
 
-template <class Access>
-class TChangeValue : public TCommand {
+template <class Access> class TChangeValue : public TCommand {
 public:
     using Value = typename Access::Value;
 
     TChangeValue(MenuDocument& menu, Access access, Value value, std::string text)
-        : menu_(menu), access_(std::move(access)), old_(access_.Get(menu)),
-          new_(std::move(value)), text_(std::move(text)) {}
+        : menu_(menu), access_(std::move(access)), old_(access_.Get(menu)), new_(std::move(value)),
+          text_(std::move(text)) {}
 
     void Redo() override { access_.Set(menu_, new_); }
     void Undo() override { access_.Set(menu_, old_); }

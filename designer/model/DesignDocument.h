@@ -105,8 +105,7 @@ public:
     // Sets a table row's key to value as an author types it in menu.ini.
     // DesignError with the reader's or the launcher's message (and nothing
     // pushed) when the value is refused.
-    void SetValue(const SettingInfo& row, const std::string& value,
-                  EditStep step = EditStep::New);
+    void SetValue(const SettingInfo& row, const std::string& value, EditStep step = EditStep::New);
 
     // --- Places. Moves are clamped (ClampPosition); None is refused.
     void MoveTo(ElementId id, ElementPoint to);
@@ -151,7 +150,7 @@ private:
     struct Drag {
         ElementId id;
         int mergeId;
-        bool moved = false;
+        std::string startLeft, startTop; // the lines' texts when the drag began
     };
 
     std::vector<Problem> Replace(MenuDocument menu, MenuOrigins origins, std::string folder,
@@ -173,7 +172,6 @@ private:
     ElementId selection_ = ElementId::None;
     MenuMode mode_ = MenuMode::Launch;
     std::optional<Drag> drag_;
-    int nextDragId_ = 1000;
-    bool lastEditContinues_ = false;
+    int nextDragId_ = 0; // the next drag's merge id
     ChangeHandler onChange_;
 };

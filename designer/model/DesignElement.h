@@ -61,13 +61,13 @@ ElementId ElementOfLine(int configLine);
 
 // Whether the launcher shows the element in that mode with the menu as it
 // is: a button when its Shown line is true (the install button only in
-// requirement mode, the launch button only in launch mode, button 10 never);
+// requirement mode, the launch button only in launch mode);
 // the check box in launch mode unless its colour line is 0 (false); the
 // option list in launch mode when line 71 counts more than one option; the
 // notice box in requirement mode. None (the window) is always shown.
 bool ElementShown(const MenuDocument& menu, ElementId id, MenuMode mode);
 // Whether the element exists at all in that mode (the launcher never builds
 // the install button in launch mode, the launch button, check box and option
-// list in requirement mode, the notice box in launch mode, button 10 in any):
+// list in requirement mode, the notice box in launch mode):
 // the canvas frames a hidden element that exists, and leaves out the others.
 bool ElementInMode(ElementId id, MenuMode mode);

@@ -36,7 +36,8 @@ enum class EditorKind : uint8_t {
 
 struct Property {
     PropertyKind kind = PropertyKind::Setting;
-    const SettingInfo* setting = nullptr; // kind Setting: the row (a companion row for Bold, Shown, sounds)
+    const SettingInfo* setting =
+        nullptr; // kind Setting: the row (a companion row for Bold, Shown, sounds)
     PictureRole picture = PictureRole::Background; // kind Picture
     EditorKind editor = EditorKind::Text;
     std::string label; // "Caption", "Left", "Font size (all buttons)", "Bold", "Start sound"...
