@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/system/PlatformCalls.h"
+#include "framework/ui/KeyboardRouting.h"
 #include "framework/ui/MouseCapture.h"
 #include "framework/ui/WinControl.h"
 
@@ -112,6 +113,11 @@ bool TApplication::ProcessMessage(MSG& msg) {
             form->SelectNext(control, GetKeyState(VK_SHIFT) >= 0);
             return true;
         }
+    }
+    // Menu shortcuts and the default button (see KeyboardRouting.h).
+    if (keyboard_routing::PreTranslate(msg)) {
+        FreeReleasedForms();
+        return true;
     }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

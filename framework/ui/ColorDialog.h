@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <array>
 
 #include "framework/portable/Color.h"

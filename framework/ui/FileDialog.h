@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <string>
 
 class TFileDialog {

@@ -4,6 +4,7 @@
 
 #include "framework/runtime/Exceptions.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/MainMenu.h"
 
 namespace {
 const char* const cannotFocus =
@@ -32,6 +33,8 @@ TCustomForm::~TCustomForm() {
     DestroyComponents();
     canvas_.ReleaseWindowDc();
     DestroyHandle();
+    if (menu_)
+        menu_->form_ = nullptr;
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
@@ -116,6 +119,8 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 
 void TCustomForm::CreateHandle() {
     TWinControl::CreateHandle();
+    if (menu_)
+        AttachMenu();
     if (Visible() && HandleAllocated() && !IsWindowVisible(Handle()))
         ShowWindow(Handle(), SW_SHOWNORMAL);
 }
@@ -123,6 +128,10 @@ void TCustomForm::CreateHandle() {
 void TCustomForm::DestroyWnd() {
     canvas_.ReleaseWindowDc();
     active_ = false;
+    // DestroyWindow would destroy the menu shown on the window: the menu
+    // belongs to its TMainMenu and outlives the window.
+    if (HandleAllocated() && GetMenu(Handle()))
+        ::SetMenu(Handle(), nullptr);
     TWinControl::DestroyWnd();
 }
 
@@ -147,7 +156,7 @@ TRect TCustomForm::ClientRect() const {
     DWORD exStyle = 0;
     FrameStyle(style, exStyle);
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    AdjustWindowRectEx(&frame, style, menu_ != nullptr, exStyle);
     return Rect(0, 0, Width() - (frame.right - frame.left), Height() - (frame.bottom - frame.top));
 }
 
@@ -233,6 +242,26 @@ void TCustomForm::Close() {
     }
 }
 
+void TCustomForm::SetMenu(TMainMenu* menu) {
+    if (menu_ == menu)
+        return;
+    if (menu_)
+        menu_->form_ = nullptr;
+    if (menu && menu->form_)
+        menu->form_->SetMenu(nullptr);
+    menu_ = menu;
+    if (menu)
+        menu->form_ = this;
+    AttachMenu();
+}
+
+void TCustomForm::AttachMenu() {
+    if (!HandleAllocated())
+        return;
+    ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
+    DrawMenuBar(Handle());
+}
+
 TCanvas* TCustomForm::Canvas() {
     return canvas_.Canvas();
 }
@@ -280,6 +309,15 @@ void TCustomForm::WndProc(TMessage& message) {
             else
                 DoHide();
         }
+        return;
+    case WM_COMMAND:
+        // From the menu bar (HIWORD 0) or an accelerator (1): no control window.
+        if (message.LParam == 0 && HIWORD(message.WParam) <= 1 && menu_ &&
+            menu_->DispatchCommand(LOWORD(message.WParam))) {
+            message.Result = 0;
+            return;
+        }
+        TWinControl::WndProc(message);
         return;
     case WM_CLOSE:
         Close();
