@@ -116,7 +116,13 @@ private:
             launcher_ = FindLauncher(options_.launcher);
             CheckLauncherFile();
         } catch (const ToolError& error) {
-            Add("--launcher", error.what());
+            // "FILE: what" stays one line, split the way problems name files.
+            const std::string message = error.what();
+            const std::size_t colon = message.find(": ");
+            if (colon == std::string::npos)
+                Add("--launcher", message);
+            else
+                Add(message.substr(0, colon), message.substr(colon + 2));
         }
         layout_.launcherName = options_.launcherName;
         layout_.label = options_.label;
