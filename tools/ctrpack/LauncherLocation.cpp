@@ -20,8 +20,9 @@ bool IsFile(const std::filesystem::path& path) {
 // This program's own file, or "" when the system does not say.
 std::filesystem::path OwnProgram() {
 #ifdef _WIN32
-    char* path = nullptr;
-    if (_get_pgmptr(&path) != 0 || path == nullptr)
+    // The C runtime's full path of the program (no Windows header needed).
+    const char* path = _pgmptr;
+    if (path == nullptr || *path == 0)
         return {};
     return std::filesystem::path(path);
 #else
