@@ -105,6 +105,10 @@ bool TApplication::ProcessMessage(MSG& msg) {
         terminated_ = true;
         return true;
     }
+    if (OnMessage && OnMessage(msg)) {
+        FreeReleasedForms();
+        return true;
+    }
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
         TWinControl* control = TWinControl::FindControl(msg.hwnd);
         if (!control && msg.hwnd)

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,10 @@ public:
     void ControlDestroyed(TControl* control);
 
     TNotifyEvent OnIdle;
+    // Sees every message the loop takes before anything else does; true means
+    // handled: the message goes no further. (The designer takes the pointer
+    // and keys off the menu it shows this way.)
+    std::function<bool(MSG&)> OnMessage;
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
