@@ -64,9 +64,10 @@ TEST(ElementOfLine, EveryPanelRowOfAnElementBelongsToIt) {
         if (id == ElementId::None)
             continue;
         for (const Property& property : ElementProperties(id))
-            if (property.kind == PropertyKind::Setting && !property.sharedByButtons)
+            if (property.kind == PropertyKind::Setting && !property.sharedByButtons) {
                 EXPECT_EQ(ElementOfLine(LineOf(property.setting->id)), id)
                     << ElementName(id) << ": " << property.label;
+            }
     }
 }
 
@@ -94,10 +95,12 @@ TEST(ElementProperties, PanelRowsFollowOneOrderAndFitTheirEditors) {
     for (const Property& property : window) {
         EXPECT_TRUE(labels.insert(property.label).second) << "twice: " << property.label;
         pictures += property.kind == PropertyKind::Picture ? 1 : 0;
-        if (property.kind == PropertyKind::Setting && property.setting->id == SettingId::FontName)
+        if (property.kind == PropertyKind::Setting && property.setting->id == SettingId::FontName) {
             EXPECT_EQ(property.editor, EditorKind::FontName);
-        if (property.kind == PropertyKind::Setting && property.setting->id == SettingId::Sounds)
+        }
+        if (property.kind == PropertyKind::Setting && property.setting->id == SettingId::Sounds) {
             EXPECT_EQ(property.editor, EditorKind::Sound);
+        }
     }
     EXPECT_EQ(pictures, kPictureCount);
     EXPECT_EQ(window.back().kind, PropertyKind::NoticeText);
