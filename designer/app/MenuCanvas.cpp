@@ -209,6 +209,8 @@ void TMenuCanvas::UpdateFrame() {
         // Above the menu's own windows, which were made after the strips.
         SetWindowPos(strip->Handle(), HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // A moved element may have painted over the strip.
+        RedrawWindow(strip->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
 }
 
