@@ -14,6 +14,7 @@
 #include "tools/ctrpack/ChildProcess.h"
 #include "tools/ctrpack/ContainerFile.h"
 #include "tools/ctrpack/LauncherLocation.h"
+#include "tools/ctrpack/MediumBuild.h"
 #include "tools/ctrpack/MediumTools.h"
 #include "tools/ctrpack/MenuCommands.h"
 #include "tools/ctrpack/OutputFile.h"
@@ -27,14 +28,6 @@ namespace {
 // more is a mistake (the wrong folder, a loop), not a medium.
 constexpr std::size_t kMaxContentEntries = 100000;
 constexpr uint64_t kMaxIconBytes = 16ull * 1024 * 1024;
-
-struct MediaOptions {
-    std::string menuFolder, outFolder;
-    std::string launcherName = "Launcher.exe";
-    std::string launcher, content, label, icon, image;
-    bool sign = false;
-    SigningRequest signing;
-};
 
 MediaOptions ParseOptions(const CommandArgs& args) {
     for (const std::string& word : args)
@@ -73,18 +66,13 @@ class MediumBuild {
 public:
     explicit MediumBuild(MediaOptions options) : options_(std::move(options)) {}
 
-    int Run() {
+    MediumOutcome Run() {
         PreparedMenu menu = PrepareMenuBuild(options_.menuFolder, true);
         Check(menu);
-        for (const Problem& problem : problems_)
-            std::fprintf(stderr, "%s\n", problem.Format().c_str());
-        if (HasErrors(problems_)) {
-            int errors = 0;
-            for (const Problem& problem : problems_)
-                errors += problem.severity == Severity::Error ? 1 : 0;
-            throw ToolError(options_.outFolder,
-                            std::to_string(errors) + " problem(s) on the medium; nothing written");
-        }
+        MediumOutcome outcome;
+        outcome.problems = problems_;
+        if (HasErrors(problems_))
+            return outcome;
         try {
             Write(menu);
             if (!options_.image.empty() && ImageProblem().empty())
@@ -94,12 +82,10 @@ public:
             fs::remove_all(options_.outFolder, ignored);
             throw;
         }
-        if (!options_.image.empty() && !ImageProblem().empty()) {
-            std::fprintf(stderr, "ctrpack media: %s written; no image: %s\n",
-                         options_.outFolder.c_str(), ImageProblem().c_str());
-            return 1;
-        }
-        return 0;
+        outcome.written = true;
+        if (!options_.image.empty())
+            outcome.imageNote = ImageProblem();
+        return outcome;
     }
 
 private:
@@ -288,6 +274,29 @@ private:
 
 } // namespace
 
+int ErrorCount(const std::vector<Problem>& problems) {
+    int errors = 0;
+    for (const Problem& problem : problems)
+        errors += problem.severity == Severity::Error ? 1 : 0;
+    return errors;
+}
+
+MediumOutcome BuildMedium(const MediaOptions& options) {
+    return MediumBuild(options).Run();
+}
+
 int RunMedia(const CommandArgs& args) {
-    return MediumBuild(ParseOptions(args)).Run();
+    const MediaOptions options = ParseOptions(args);
+    const MediumOutcome outcome = BuildMedium(options);
+    for (const Problem& problem : outcome.problems)
+        std::fprintf(stderr, "%s\n", problem.Format().c_str());
+    if (!outcome.written)
+        throw ToolError(options.outFolder, std::to_string(ErrorCount(outcome.problems)) +
+                                               " problem(s) on the medium; nothing written");
+    if (!outcome.imageNote.empty()) {
+        std::fprintf(stderr, "ctrpack media: %s written; no image: %s\n", options.outFolder.c_str(),
+                     outcome.imageNote.c_str());
+        return 1;
+    }
+    return 0;
 }
