@@ -200,6 +200,45 @@ void TCustomForm::Hide() {
     SetVisible(false);
 }
 
+TModalResult TCustomForm::ShowModal() {
+    if (modal_)
+        throw EInvalidOperation("Das Formular wird bereits modal angezeigt");
+    HWND owner = GetActiveWindow();
+    if (owner == (HandleAllocated() ? Handle() : nullptr))
+        owner = nullptr;
+    // Disabled before the form shows, so no click reaches the owner between.
+    const bool ownerWasEnabled = owner && !EnableWindow(owner, FALSE);
+    modal_ = true;
+    modalResult_ = mrNone;
+    try {
+        Show();
+    } catch (...) {
+        modalResult_ = mrCancel;
+        if (Application)
+            Application->HandleException();
+    }
+    while (modalResult_ == mrNone) {
+        // As in the application's own loop, an error in a handler is shown
+        // and the form goes on.
+        try {
+            Application->HandleMessage();
+        } catch (...) {
+            Application->HandleException();
+        }
+        if (Application->Terminated())
+            modalResult_ = mrCancel;
+    }
+    modal_ = false;
+    // The owner is enabled before the form hides, so Windows activates it
+    // rather than some other program's window.
+    if (ownerWasEnabled)
+        EnableWindow(owner, TRUE);
+    Hide();
+    if (owner && IsWindow(owner))
+        SetActiveWindow(owner);
+    return modalResult_;
+}
+
 bool TCustomForm::CloseQuery() {
     bool canClose = true;
     if (OnCloseQuery)
@@ -219,6 +258,11 @@ void TCustomForm::Close() {
     DoClose(action);
     if (action == caNone)
         return;
+    if (modal_) {
+        // ShowModal hides the form when its loop ends.
+        modalResult_ = mrCancel;
+        return;
+    }
     if (Application && Application->MainForm() == this) {
         Application->Terminate();
         return;

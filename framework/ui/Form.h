@@ -25,6 +25,12 @@ enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
+// What ended a modal form (ShowModal's result); IDOK and IDCANCEL's values.
+using TModalResult = int;
+inline constexpr TModalResult mrNone = 0;
+inline constexpr TModalResult mrOk = 1;
+inline constexpr TModalResult mrCancel = 2;
+
 class TCustomForm : public TWinControl {
 public:
     // Starts the loading state (see above). A form is invisible until shown.
@@ -67,6 +73,17 @@ public:
     // main form's closing terminates the application), free it, or nothing.
     void Close();
     void SetVisible(bool visible) override;
+
+    // Shows the form and handles the application's messages until
+    // ModalResult is set (or closing the form sets mrCancel, or the
+    // application terminates: mrCancel), with the window that was active
+    // disabled meanwhile; then hides the form and gives that window back
+    // its input. Returns the ModalResult.
+    TModalResult ShowModal();
+    TModalResult ModalResult() const { return modalResult_; }
+    // Inside ShowModal, any value but mrNone ends it.
+    void SetModalResult(TModalResult result) { modalResult_ = result; }
+    bool Modal() const { return modal_; }
 
     // The form's canvas: the paint DC inside Paint, otherwise the window DC.
     TCanvas* Canvas();
@@ -135,6 +152,8 @@ private:
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
     bool keyPreview_ = false;
+    bool modal_ = false;
+    TModalResult modalResult_ = mrNone;
     bool active_ = false;
     bool created_ = false;
     TWinControl* activeControl_ = nullptr; // not owned
