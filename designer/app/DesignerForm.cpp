@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "designer/app/MediumDialog.h"
 #include "designer/app/MenuCanvas.h"
 #include "designer/app/PropertyPanel.h"
 #include "designer/app/TestRun.h"
@@ -119,6 +120,7 @@ void TDesignerForm::BuildMainMenu() {
     file->AddItem("&Build container...", ShortCut('B', scCtrl),
                   guarded([this] { BuildContainer(); }));
     file->AddItem("&Test in the launcher", ShortCut(VK_F5), guarded([this] { TestMenu(); }));
+    file->AddItem("Build &medium...", scNone, guarded([this] { BuildMediumCommand(*this); }));
     file->AddItem("-");
     file->AddItem("E&xit", scNone, [this](TObject*) { Close(); });
 
