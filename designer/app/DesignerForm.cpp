@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr int kPanelWidth = 380;
+constexpr int kPanelWidth = 420;
 constexpr int kProblemsHeight = 120;
 constexpr UINT kOpenPendingMessage = WM_APP + 41;
 

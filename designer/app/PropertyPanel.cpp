@@ -21,7 +21,7 @@ namespace {
 
 constexpr UINT kRebuildMessage = WM_APP + 40;
 constexpr int kMargin = 8;
-constexpr int kLabelWidth = 118;
+constexpr int kLabelWidth = 150;
 constexpr int kRowHeight = 26;
 constexpr int kEditorHeight = 22;
 constexpr int kExtraWidth = 44;
