@@ -90,10 +90,13 @@ void CopyFileOrThrow(const std::string& from, const std::string& to) {
         throw std::runtime_error("cannot copy " + from + " to " + to);
 }
 
-TProcess::TProcess(const std::string& program, const std::string& workingFolder) {
+TProcess::TProcess(const std::string& program, const std::string& workingFolder,
+                   const std::string& arguments) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + program + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
     if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workingFolder.c_str(), &startup, &info_))
         throw std::runtime_error("cannot start " + program);

@@ -27,8 +27,10 @@ void CopyFileOrThrow(const std::string& from, const std::string& to);
 // A started program; the destructor ends it if it still runs.
 class TProcess {
 public:
-    // Starts the program with the given working folder (not its own folder).
-    TProcess(const std::string& program, const std::string& workingFolder);
+    // Starts the program with the given working folder (not its own folder)
+    // and command-line arguments after the program's quoted path.
+    TProcess(const std::string& program, const std::string& workingFolder,
+             const std::string& arguments = "");
     ~TProcess();
     TProcess(const TProcess&) = delete;
     TProcess& operator=(const TProcess&) = delete;
