@@ -187,7 +187,8 @@ ElementId TMenuCanvas::ElementAt(int x, int y) const {
 
 void TMenuCanvas::UpdateFrame() {
     const ElementId id = document_.Selection();
-    const bool framed = id != ElementId::None && ElementInMode(id, document_.Mode());
+    // Also an element the launcher leaves out in this mode: grey, at its place.
+    const bool framed = id != ElementId::None;
     if (!framed) {
         for (TPanel* strip : frame_)
             strip->SetVisible(false);
