@@ -58,7 +58,10 @@ ToolRun RunCtrpack(const std::string& arguments, const std::string& logPath) {
     return run;
 }
 
-std::string Quoted(const std::string& path) {
+// Without a trailing backslash: the C runtime reads \" as a quote inside the word.
+std::string Quoted(std::string path) {
+    while (path.size() > 3 && path.back() == '\\')
+        path.pop_back();
     return "\"" + path + "\"";
 }
 
@@ -118,7 +121,8 @@ TEST(MediumRun, CtrpackLaysOutTheMediumAndItsSetupStartsTheProgram) {
     ASSERT_TRUE(ran) << "the demo program did not start from the medium";
     const std::vector<std::string> record = Record(medium + "DemoApp.run.txt");
     ASSERT_FALSE(record.empty());
-    EXPECT_EQ(record[0].rfind("\"" + medium + "DemoApp.exe\"", 0), 0u) << record[0];
+    // The demo's own choice (option "windowed") from the medium's folder.
+    EXPECT_EQ(record[0], medium + "DemoApp.exe -window");
 }
 
 TEST(MediumRun, CtrpackRefusesContentWithoutTheProgramAndWritesNothing) {
