@@ -36,12 +36,16 @@
 #include <vector>
 
 #include "designer/app/DesignerForm.h"
+#include "designer/app/DocumentMenuContent.h"
 #include "designer/app/MenuCanvas.h"
+#include "designer/app/PropertyPanel.h"
 #include "designer/model/ElementPosition.h"
 #include "framework/graphics/Handles.h"
 #include "framework/runtime/Exceptions.h"
 #include "framework/system/Locale.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/FontNames.h"
+#include "framework/ui/ListBox.h"
 #include "launcher/Unit1.h"
 
 namespace {
@@ -234,7 +238,7 @@ SIZE ShownSize(HWND window) {
 // with a window large enough for the whole 1920x1080 canvas.
 class DesignerUnderTest {
 public:
-    DesignerUnderTest() {
+    explicit DesignerUnderTest(const std::string& menu) {
         Application->CreateForm(form_);
         // The canvas's panel is the client area less the property panel (380)
         // and the problems list (120); 2 more for the panel's bevel.
@@ -243,6 +247,16 @@ public:
         form_->SetClientHeight(kHeight + 2 + 120);
         form_->Show();
         PaintNow(form_->Handle());
+        // The frame and menu bar may take more than the form's sums allow
+        // for: grow the window until the whole canvas area is inside.
+        form_->OpenFolder(menu);
+        PaintNow(form_->Handle());
+        const SIZE shown = ShownSize(form_->Canvas()->Handle());
+        if (shown.cx < kWidth || shown.cy < kHeight) {
+            form_->SetBounds(0, 0, form_->Width() + kWidth - shown.cx,
+                             form_->Height() + kHeight - shown.cy);
+            PaintNow(form_->Handle());
+        }
     }
     ~DesignerUnderTest() {
         if (Application)
@@ -445,6 +459,149 @@ std::vector<double> MeasurePlainCopy(SIZE& shown) {
     return times;
 }
 
+// --- Where the time goes: the parts of an open and of a drag step, each
+// timed alone (the designer's own handler runs them one after the other).
+
+struct Part {
+    std::string label;
+    std::vector<double> ms;
+};
+
+void TimePart(Part& part, const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    part.ms.push_back(MillisecondsSince(start));
+}
+
+void RefillProblems(TDesignerForm& form, const std::vector<Problem>& problems) {
+    TListBox* list = form.ProblemsList();
+    list->Items()->Clear();
+    for (const Problem& problem : problems)
+        list->Items()->Add((problem.severity == Severity::Error ? "Error: " : "Warning: ") +
+                           problem.Format());
+    if (problems.empty())
+        list->Items()->Add("No problems: the launcher takes this menu.");
+}
+
+std::vector<Part> ProfileOpen(DesignerUnderTest& designer, const std::string& menu) {
+    TDesignerForm& form = designer.Form();
+    std::vector<Part> parts = {{"document: read the folder (no window)", {}},
+                               {"document: the model's checks (Problems)", {}},
+                               {"canvas: Rebuild, then painted", {}},
+                               {"property panel: rebuilt (window), painted", {}},
+                               {"problems list: refilled, then painted", {}},
+                               {"whole: the form's OpenFolder, not painted", {}},
+                               {"whole: then the queue and the paint", {}},
+                               {"whole: the document's Open (all handlers)", {}},
+                               {"whole: then the queue and the paint", {}},
+                               {"of the panel: ScreenFontNames (font row)", {}},
+                               {"property panel: rebuilt (a button), painted", {}}};
+    form.Document().Open(menu); // a drag before left it modified: no question box
+    for (int i = 0; i < 5; ++i) {
+        PaintNow(form.Handle());
+        TimePart(parts[0], [&] {
+            DesignDocument document;
+            document.Open(menu);
+        });
+        std::vector<Problem> problems;
+        TimePart(parts[1], [&] { problems = form.Document().Problems(); });
+        TimePart(parts[2], [&] {
+            form.Canvas()->Rebuild();
+            PaintNow(form.Handle());
+        });
+        TimePart(parts[3], [&] {
+            form.Properties()->RequestRebuild();
+            PaintNow(form.Handle());
+        });
+        TimePart(parts[4], [&] {
+            RefillProblems(form, problems);
+            PaintNow(form.Handle());
+        });
+        TimePart(parts[5], [&] { form.OpenFolder(menu); });
+        TimePart(parts[6], [&] { PaintNow(form.Handle()); });
+        TimePart(parts[7], [&] { form.Document().Open(menu); });
+        TimePart(parts[8], [&] { PaintNow(form.Handle()); });
+        TimePart(parts[9], [&] { ScreenFontNames(); });
+        form.Document().Select(kDragged);
+        PaintNow(form.Handle());
+        TimePart(parts[10], [&] {
+            form.Properties()->RequestRebuild();
+            PaintNow(form.Handle());
+        });
+    }
+    return parts;
+}
+
+// The canvas's Rebuild step by step with the launcher's construction code,
+// on a borderless form of the menu's size instead of the canvas.
+std::vector<Part> ProfileConstruction(DesignerUnderTest& designer) {
+    std::vector<Part> parts = {{"menu content from the document", {}},
+                               {"CreateMenuControls", {}},
+                               {"LoadMenuBackground", {}},
+                               {"BuildMenuControls", {}},
+                               {"painted", {}},
+                               {"freed", {}}};
+    std::unique_ptr<TForm> host(new TForm(Application));
+    host->SetBorderStyle(bsNone);
+    host->SetBounds(0, 0, kWidth, kHeight);
+    host->Show();
+    const DesignDocument& document = designer.Form().Document();
+    for (int i = 0; i < 5; ++i) {
+        PaintNow(host->Handle());
+        std::unique_ptr<TDocumentMenuContent> content;
+        TimePart(parts[0],
+                 [&] { content = std::make_unique<TDocumentMenuContent>(document.Menu()); });
+        auto owner = std::make_unique<TComponent>(nullptr);
+        TMenuControls controls;
+        TimePart(parts[1], [&] { controls = CreateMenuControls(owner.get(), host.get()); });
+        TimePart(parts[2], [&] { LoadMenuBackground(controls, *content); });
+        TimePart(parts[3], [&] { BuildMenuControls(controls, *content, true, 0); });
+        TimePart(parts[4], [&] { PaintNow(host->Handle()); });
+        TimePart(parts[5], [&] {
+            owner.reset();
+            PaintNow(host->Handle());
+        });
+    }
+    return parts;
+}
+
+// The drag again, with the document's change handler replaced by one that
+// does the designer's work for a move part by part (the title's menu items
+// left out). Run last: the designer's own handler is not put back.
+std::vector<Part> ProfileDragStep(DesignerUnderTest& designer, DragFigures& total) {
+    TDesignerForm& form = designer.Form();
+    DesignDocument& document = form.Document();
+    std::vector<Part> parts = {{"canvas: DocumentChanged (place + frame)", {}},
+                               {"property panel: Refresh", {}},
+                               {"document: the model's checks (Problems)", {}},
+                               {"problems list: refilled", {}},
+                               {"title: SetCaption", {}}};
+    document.OnChange([&](const DesignChange& change) {
+        if (change.Has(DesignChange::Selection) || change.Has(DesignChange::All))
+            form.Properties()->RequestRebuild(); // as the designer does: the press selects
+        if (!change.Has(DesignChange::Lines))
+            return;
+        TimePart(parts[0], [&] { form.Canvas()->DocumentChanged(change); });
+        TimePart(parts[1], [&] { form.Properties()->Refresh(); });
+        std::vector<Problem> problems;
+        TimePart(parts[2], [&] { problems = document.Problems(); });
+        TimePart(parts[3], [&] { RefillProblems(form, problems); });
+        TimePart(parts[4],
+                 [&] { form.SetCaption(document.DisplayName() + " * - " + kDesignerTitle); });
+    });
+    total = MeasureDrag(designer);
+    document.OnChange(nullptr);
+    return parts;
+}
+
+void PrintParts(const char* title, const std::vector<Part>& parts) {
+    std::printf("%s\n", title);
+    for (const Part& part : parts)
+        if (!part.ms.empty())
+            std::printf("  %-46s %9.2f %9.2f %9.2f\n", part.label.c_str(), Median(part.ms),
+                        Min(part.ms), Max(part.ms));
+}
+
 const char* Verdict(bool met) {
     return met ? "met" : "NOT MET";
 }
@@ -493,12 +650,22 @@ int Run(int rounds) {
     RecentMenusKept recent;
     Folders folders;
     MakeMenu(folders);
-    DesignerUnderTest designer;
+    DesignerUnderTest designer(folders.menu.string());
     const StartFigures starts = MeasureStarts(designer, folders, rounds);
     const DragFigures drag = MeasureDrag(designer);
     SIZE copyShown{};
     const std::vector<double> copy = MeasurePlainCopy(copyShown);
     Report(starts, drag, copy, copyShown, rounds);
+
+    std::printf("\nwhere the time goes (milliseconds: median, min, max):\n");
+    PrintParts("an open, part by part (5 runs):", ProfileOpen(designer, folders.menu.string()));
+    PrintParts("the canvas's menu construction, step by step (5 runs):",
+               ProfileConstruction(designer));
+    DragFigures profiled;
+    const std::vector<Part> dragParts = ProfileDragStep(designer, profiled);
+    PrintParts("a drag step, part by part:", dragParts);
+    std::printf("  %-46s %9.2f %9.2f %9.2f\n", "the whole step, with the parts timed",
+                Median(profiled.step), Min(profiled.step), Max(profiled.step));
     return 0;
 }
 
