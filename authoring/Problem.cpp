@@ -4,7 +4,9 @@ std::string Problem::Format() const {
     std::string out = file;
     if (line > 0)
         out += ":" + std::to_string(line);
-    out += ": ";
+    // A problem of the menu as a whole, named by no file, starts with its text.
+    if (!out.empty())
+        out += ": ";
     if (severity == Severity::Warning)
         out += "warning: ";
     if (!section.empty())

@@ -29,14 +29,20 @@ constexpr int kPanelWidth = 420;
 constexpr int kProblemsHeight = 120;
 constexpr UINT kOpenPendingMessage = WM_APP + 41;
 
-// The recent menus live in the user's application data.
-std::string RecentFilesPath() {
+// The recent menus live in the user's application data (looked up once: the
+// shell's folder lookup is slow under Wine).
+std::string FindRecentFilesPath() {
     char folder[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder)))
         return {};
     const std::string ours = std::string(folder) + "\\Ovalyn Designer";
     CreateDirectoryA(ours.c_str(), nullptr);
     return ours + "\\recent.txt";
+}
+
+const std::string& RecentFilesPath() {
+    static const std::string path = FindRecentFilesPath();
+    return path;
 }
 
 std::string WithoutTrailingSlash(std::string folder) {
@@ -80,7 +86,7 @@ TDesignerForm::TDesignerForm(TComponent* owner) : TForm(owner) {
     Application->OnMessage = [this](MSG& msg) { return canvas_->FilterMessage(msg); };
     OnCloseQuery = [this](TObject*, bool& canClose) { canClose = MayDiscard(); };
 
-    if (const std::string path = RecentFilesPath(); !path.empty()) {
+    if (const std::string& path = RecentFilesPath(); !path.empty()) {
         std::ifstream in(path, std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
@@ -191,7 +197,8 @@ void TDesignerForm::ShowProblems() {
     }
     problems_->Items()->Clear();
     for (const Problem& problem : shownProblems_)
-        problems_->Items()->Add((problem.severity == Severity::Error ? "Error: " : "Warning: ") +
+        // Warnings say so themselves.
+        problems_->Items()->Add((problem.severity == Severity::Error ? "Error: " : "") +
                                 problem.Format());
     if (shownProblems_.empty())
         problems_->Items()->Add("No problems: the launcher takes this menu.");
@@ -247,8 +254,11 @@ bool TDesignerForm::MayDiscard() {
 }
 
 void TDesignerForm::Remember(const std::string& folder) {
+    const std::vector<std::string> before = recent_.Items();
     recent_.Add(folder);
-    if (const std::string path = RecentFilesPath(); !path.empty()) {
+    if (recent_.Items() == before)
+        return; // already first: the file and the menu stay as they are
+    if (const std::string& path = RecentFilesPath(); !path.empty()) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << recent_.ToText();
     }

@@ -4,7 +4,7 @@
 #include "framework/runtime/Exceptions.h"
 #include "framework/runtime/Streams.h"
 
-TDocumentMenuContent::TDocumentMenuContent(const MenuDocument& menu) : entries_(menu.Entries()) {
+TDocumentMenuContent::TDocumentMenuContent(const MenuDocument& menu) : menu_(menu) {
     const std::vector<uint8_t> list = menu.ConfigurationList();
     TMemoryStream stream;
     if (!list.empty())
@@ -13,11 +13,14 @@ TDocumentMenuContent::TDocumentMenuContent(const MenuDocument& menu) : entries_(
     lines_.LoadFromStream(stream);
 }
 
+// Only the entry asked for is copied: a large background is read once.
 std::unique_ptr<TMemoryStream> TDocumentMenuContent::Entry(uint8_t fileNo) {
-    if (fileNo < 1 || fileNo > entries_.size())
+    if (fileNo < 2 || fileNo > kLauncherEntries || fileNo > menu_.EntryCount())
         throw EReadError("The menu has no entry " + std::to_string(fileNo) + ".");
+    const std::vector<uint8_t>& bytes =
+        fileNo == 2 ? menu_.Notice().bytes
+                    : menu_.Picture(PictureAt(fileNo - kFirstPictureEntry)).bytes;
     auto stream = std::make_unique<TMemoryStream>();
-    const std::vector<uint8_t>& bytes = entries_[fileNo - 1];
     if (!bytes.empty())
         stream->Write(bytes.data(), static_cast<int64_t>(bytes.size()));
     stream->SetPosition(0);

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "framework/runtime/StringList.h"
 #include "launcher/MenuConstruction.h"
@@ -21,6 +20,6 @@ public:
     std::unique_ptr<TMemoryStream> Entry(uint8_t fileNo) override;
 
 private:
+    const MenuDocument& menu_; // outlives this object
     TStringList lines_;
-    std::vector<std::vector<uint8_t>> entries_; // entry n at n - 1
 };

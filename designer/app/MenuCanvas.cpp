@@ -50,15 +50,18 @@ TMenuCanvas::TMenuCanvas(TComponent* owner, DesignDocument& document)
 
 TMenuCanvas::~TMenuCanvas() {
     // The menu's controls go before the canvas's own windows.
-    menuOwner_.reset();
+    surface_.reset();
 }
 
 void TMenuCanvas::Rebuild() {
     AbortDrag();
-    // The old menu goes first, so the new one is the only one painted.
-    menuOwner_.reset();
-    menuOwner_ = std::make_unique<TComponent>(nullptr);
-    controls_ = CreateMenuControls(menuOwner_.get(), this);
+    // The menu is built on a surface not shown yet, as the launcher builds it
+    // on a form not yet shown: nothing is painted until it is whole.
+    auto surface = std::make_unique<TCustomControl>(nullptr);
+    surface->SetColor(Color());
+    surface->SetVisible(false);
+    surface->SetParent(this);
+    controls_ = CreateMenuControls(surface.get(), surface.get());
     for (TOvalynShapeButton* button : controls_.Buttons)
         button->SetTabStop(false);
     controls_.CheckBox->SetTabStop(false);
@@ -68,15 +71,20 @@ void TMenuCanvas::Rebuild() {
     try {
         TDocumentMenuContent content(document_.Menu());
         LoadMenuBackground(controls_, content);
-        SetBounds(Left(), Top(), controls_.Background->Width(), controls_.Background->Height());
         BuildMenuControls(controls_, content, document_.Mode() == MenuMode::Launch, 0);
     } catch (const Exception& error) {
         buildError_ = error.Message();
     } catch (const std::exception& error) {
         buildError_ = error.what();
     }
+    const int width = controls_.Background->Width(), height = controls_.Background->Height();
+    surface->SetBounds(0, 0, width, height);
+    SetBounds(Left(), Top(), width, height);
+    // The old menu goes first, so the new one is the only one painted.
+    surface_.reset();
+    surface_ = std::move(surface);
+    surface_->SetVisible(true);
     UpdateFrame();
-    Invalidate();
 }
 
 void TMenuCanvas::DocumentChanged(const DesignChange& change) {
@@ -110,7 +118,7 @@ void TMenuCanvas::DocumentChanged(const DesignChange& change) {
 
 void TMenuCanvas::PlaceElement(ElementId id) {
     const auto place = ElementPosition(document_.Menu(), id);
-    if (!place || !menuOwner_)
+    if (!place || !surface_)
         return;
     // What the launcher does with the lines: buttons at 16-bit places, the
     // others where the number says.
@@ -141,7 +149,7 @@ TSize TMenuCanvas::PictureSize(int entry) const {
 }
 
 TRect TMenuCanvas::ElementRect(ElementId id) const {
-    if (id == ElementId::None || !menuOwner_)
+    if (id == ElementId::None || !surface_)
         return {};
     const MenuDocument& menu = document_.Menu();
     const auto place = ElementPosition(menu, id);

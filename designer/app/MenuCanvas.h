@@ -64,8 +64,9 @@ private:
     TSize PictureSize(int entry) const;
 
     DesignDocument& document_;
-    // Owns the menu's components; replaced on every rebuild.
-    std::unique_ptr<TComponent> menuOwner_;
+    // The menu's components are owned by the surface they are shown on, a
+    // child of the canvas replaced on every rebuild.
+    std::unique_ptr<TCustomControl> surface_;
     TMenuControls controls_;
     std::string buildError_;
     std::array<TPanel*, 4> frame_{}; // top, bottom, left, right; owned by the canvas

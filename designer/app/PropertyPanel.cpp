@@ -25,6 +25,7 @@ constexpr int kLabelWidth = 150;
 constexpr int kRowHeight = 26;
 constexpr int kEditorHeight = 22;
 constexpr int kExtraWidth = 44;
+constexpr int kRowsHeight = 4000; // more than any screen: the panel clips it
 
 std::string OptionText(const OptionEntry& option) {
     return option.parameters.empty() ? option.name : option.name + "  (" + option.parameters + ")";
@@ -68,17 +69,26 @@ void TPropertyPanel::WndProc(TMessage& message) {
 
 void TPropertyPanel::Rebuild() {
     rows_.clear();
-    rowOwner_ = std::make_unique<TComponent>(nullptr);
+    // The rows are made on a panel not shown yet and shown in one go.
+    auto rows = std::make_unique<TPanel>(nullptr);
+    rows->SetBevelOuter(bvNone);
+    rows->SetVisible(false);
+    rows->SetParent(this);
+    const int top = kMargin + kRowHeight + 2;
+    rows->SetBounds(0, top, Width(), kRowsHeight);
+    rowOwner_.reset();
+    rowOwner_ = std::move(rows);
     const ElementId selected = document_.Selection();
     for (int i = 0; i < kElementCount; ++i)
         if (AllElements()[i] == selected)
             chooser_->SetItemIndex(i);
-    int y = kMargin + kRowHeight + 6;
+    int y = 4;
     const std::vector<Property>& properties = ElementProperties(selected);
     rows_.reserve(properties.size());
     for (const Property& property : properties)
         AddRow(property, y);
     Refresh();
+    rowOwner_->SetVisible(true);
 }
 
 void TPropertyPanel::AddRow(const Property& property, int& y) {
@@ -90,13 +100,13 @@ void TPropertyPanel::AddRow(const Property& property, int& y) {
     const int editorWidth = Width() - editorLeft - kMargin;
 
     row.label = new TLabel(owner);
-    row.label->SetParent(this);
+    row.label->SetParent(rowOwner_.get());
     row.label->SetCaption(property.label);
     row.label->SetBounds(kMargin, y + 4, kLabelWidth, kEditorHeight - 4);
 
     auto withExtra = [&](const std::string& caption, std::function<void()> click) {
         row.extra = new TButton(owner);
-        row.extra->SetParent(this);
+        row.extra->SetParent(rowOwner_.get());
         row.extra->SetCaption(caption);
         row.extra->SetBounds(editorLeft + editorWidth - kExtraWidth, y, kExtraWidth, kEditorHeight);
         row.extra->OnClick = [click](TObject*) { click(); };
@@ -104,7 +114,7 @@ void TPropertyPanel::AddRow(const Property& property, int& y) {
     };
     auto textEditor = [&](int width, bool readOnly) {
         auto* edit = new TEdit(owner);
-        edit->SetParent(this);
+        edit->SetParent(rowOwner_.get());
         edit->SetBounds(editorLeft, y, width, kEditorHeight);
         edit->SetReadOnly(readOnly);
         row.editor = edit;
@@ -118,7 +128,7 @@ void TPropertyPanel::AddRow(const Property& property, int& y) {
     };
     auto choiceEditor = [&](int width, const std::vector<std::string>& choices) {
         auto* box = new TComboBox(owner);
-        box->SetParent(this);
+        box->SetParent(rowOwner_.get());
         box->SetStyle(csDropDownList);
         box->SetBounds(editorLeft, y, width, kEditorHeight);
         for (const std::string& choice : choices)
@@ -147,7 +157,7 @@ void TPropertyPanel::AddRow(const Property& property, int& y) {
         break;
     case EditorKind::YesNo: {
         auto* box = new TCheckBox(owner);
-        box->SetParent(this);
+        box->SetParent(rowOwner_.get());
         box->SetBounds(editorLeft, y, editorWidth, kEditorHeight);
         row.editor = box;
         box->OnClick = [this, index, box](TObject*) {
@@ -179,13 +189,13 @@ void TPropertyPanel::AddRow(const Property& property, int& y) {
         break;
     case EditorKind::Notice: {
         auto* memo = new TMemo(owner);
-        memo->SetParent(this);
+        memo->SetParent(rowOwner_.get());
         memo->SetScrollBars(ssVertical);
         memo->SetBounds(editorLeft, y, editorWidth, kEditorHeight * 4);
         row.editor = memo;
         y += kEditorHeight * 3;
         row.extra = new TButton(owner);
-        row.extra->SetParent(this);
+        row.extra->SetParent(rowOwner_.get());
         row.extra->SetCaption("Apply");
         row.extra->SetBounds(editorLeft, y + kEditorHeight + 4, 60, kEditorHeight);
         row.extra->OnClick = [this, index, memo](TObject*) {
@@ -208,17 +218,17 @@ void TPropertyPanel::AddOptionRows(Row& row, int& y) {
     const int left = kMargin + kLabelWidth + 4;
     const int width = Width() - left - kMargin;
     auto* list = new TListBox(owner);
-    list->SetParent(this);
+    list->SetParent(rowOwner_.get());
     list->SetBounds(left, y, width, kEditorHeight * 4);
     row.editor = list;
     y += kEditorHeight * 4 + 4;
     auto edit = [&](const std::string& caption) {
         auto* label = new TLabel(owner);
-        label->SetParent(this);
+        label->SetParent(rowOwner_.get());
         label->SetCaption(caption);
         label->SetBounds(kMargin + 16, y + 4, kLabelWidth - 16, kEditorHeight - 4);
         auto* field = new TEdit(owner);
-        field->SetParent(this);
+        field->SetParent(rowOwner_.get());
         field->SetBounds(left, y, width, kEditorHeight);
         y += kRowHeight;
         return field;
@@ -231,7 +241,7 @@ void TPropertyPanel::AddOptionRows(Row& row, int& y) {
     const int buttonWidth = (width - 4 * 4) / 5;
     for (int b = 0; b < 5; ++b) {
         auto* button = new TButton(owner);
-        button->SetParent(this);
+        button->SetParent(rowOwner_.get());
         button->SetCaption(captions[b]);
         button->SetBounds(left + b * (buttonWidth + 4), y, buttonWidth, kEditorHeight);
         button->OnClick = [this, index, b, list](TObject*) {

@@ -67,8 +67,9 @@ private:
     std::function<void(ElementId)> select_;
     std::function<void(const std::string&)> report_;
     TComboBox* chooser_ = nullptr;
-    // Row controls are owned by rowOwner_, freed on every rebuild.
-    std::unique_ptr<TComponent> rowOwner_;
+    // The rows' controls are owned by the panel they are shown on, replaced
+    // on every rebuild.
+    std::unique_ptr<TPanel> rowOwner_;
     std::vector<Row> rows_;
     bool rebuildPosted_ = false;
 };
