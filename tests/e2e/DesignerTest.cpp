@@ -446,14 +446,22 @@ TEST(Designer, TestStartsTheLauncherAndClosingWithUnsavedChangesAsks) {
     // F5 with the designer in front: the launcher's menu in a process of its own.
     ClickAt(designer.CanvasPoint(20, 20));
     PressKeys(VK_F5);
-    std::vector<HWND> menus;
+    std::vector<HWND> menus, errors;
     ASSERT_TRUE(WaitUntil(
         [&] {
             menus = TopLevelWindowsWithText("Ovalyn Demo Adventure");
-            return !menus.empty() || designer.Dialog();
+            errors = TopLevelWindowsWithText("Launcher"); // the launcher's error box
+            return !menus.empty() || !errors.empty() || designer.Dialog();
         },
-        kTimeoutMs));
-    ASSERT_EQ(menus.size(), 1u) << "F5 started no launcher; " << designer.MessageBoxText();
+        kTimeoutMs))
+        << "F5 started no launcher; windows: " << DescribeTopLevelWindows();
+    if (!errors.empty()) {
+        const std::string text = DescribeTopLevelWindows();
+        TForeignProcess failed(errors.front()); // ended when it goes
+        FAIL() << "the launcher refused the tested menu: " << text;
+    }
+    ASSERT_EQ(menus.size(), 1u) << "F5 started no launcher; " << designer.MessageBoxText()
+                                << "; windows: " << DescribeTopLevelWindows();
     TForeignProcess launcher(menus.front());
     ASSERT_TRUE(launcher.Opened()) << "cannot open the launcher's process";
     EXPECT_NE(launcher.Id(), designer.Process().Id());

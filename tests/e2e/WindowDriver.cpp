@@ -22,6 +22,7 @@ BOOL CALLBACK CollectDescendant(HWND window, LPARAM param) {
 }
 
 struct TTextSearch {
+    bool Any;
     std::string Text;
     std::vector<HWND> Found;
 };
@@ -30,7 +31,8 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<TTextSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != GetCurrentProcessId() && IsWindowVisible(window) && TextOf(window) == search->Text)
+    if (pid != GetCurrentProcessId() && IsWindowVisible(window) &&
+        (search->Any || TextOf(window) == search->Text))
         search->Found.push_back(window);
     return TRUE;
 }
@@ -196,9 +198,25 @@ bool ReplaceFieldText(HWND field, const std::string& text, DWORD timeoutMs) {
 }
 
 std::vector<HWND> TopLevelWindowsWithText(const std::string& text) {
-    TTextSearch search{text, {}};
+    TTextSearch search{false, text, {}};
     EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.Found;
+}
+
+std::string DescribeTopLevelWindows() {
+    TTextSearch search{true, "", {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    std::string list;
+    for (HWND window : search.Found) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        list += ClassOf(window) + " \"" + TextOf(window) + "\" of process " + std::to_string(pid);
+        // A dialog's message is in its static children.
+        for (HWND text : Descendants(window, "Static"))
+            list += " \"" + TextOf(text) + "\"";
+        list += "; ";
+    }
+    return list;
 }
 
 TForeignProcess::TForeignProcess(HWND window) {

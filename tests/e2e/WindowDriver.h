@@ -51,6 +51,9 @@ bool ReplaceFieldText(HWND field, const std::string& text, DWORD timeoutMs);
 
 // Visible top-level windows of other processes whose text is text.
 std::vector<HWND> TopLevelWindowsWithText(const std::string& text);
+// Texts and process ids of the visible top-level windows of other
+// processes, for failure messages.
+std::string DescribeTopLevelWindows();
 
 // A process found through one of its windows: opened for waiting, asking
 // its program's path and ending it; the destructor ends it if still running.
