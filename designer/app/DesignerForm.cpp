@@ -67,6 +67,7 @@ TDesignerForm::TDesignerForm(TComponent* owner) : TForm(owner) {
     canvas_ = new TMenuCanvas(this, document_);
     canvas_->SetParent(canvasHost_);
     canvas_->SetBounds(1, 1, 640, 480);
+    canvas_->SetTabStop(true); // the arrow keys move the selection when it has the focus
 
     properties_ = new TPropertyPanel(
         this, document_, [this](ElementId id) { SelectElement(id); },

@@ -9,9 +9,11 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "designer/app/DesignerForm.h"
 #include "designer/app/MenuCanvas.h"
+#include "designer/app/TestRun.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Image.h"
@@ -263,6 +265,17 @@ TEST_F(DesignerWindow, SelectingAnElementOfTheOtherModeShowsThatMode) {
     form_->SelectElement(ElementId::Options);
     Loop();
     EXPECT_EQ(Document().Mode(), MenuMode::Launch);
+}
+
+TEST_F(DesignerWindow, TheTestRunGetsTheContainerThatBuildWrites) {
+    Open();
+    const std::string built = folder_ + "\\built.ctr";
+    Document().BuildContainer(built);
+    std::ifstream in(built, std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(bytes.size(), 1000u);
+    EXPECT_TRUE(ContainerBytes(Document().Menu()) == bytes)
+        << "Test must show the launcher the very container Build writes";
 }
 
 } // namespace
