@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "designer/app/CanvasHost.h"
 #include "designer/app/MediumDialog.h"
 #include "designer/app/MenuCanvas.h"
 #include "designer/app/PropertyPanel.h"
@@ -60,12 +61,13 @@ TDesignerForm::TDesignerForm(TComponent* owner) : TForm(owner) {
     Font()->SetName("Tahoma");
     Font()->SetHeight(-11);
 
-    canvasHost_ = new TPanel(this);
+    canvasHost_ = new TCanvasHost(this);
     canvasHost_->SetParent(this);
     canvasHost_->SetBevelOuter(bvLowered);
     canvasHost_->SetColor(clAppWorkSpace);
     canvas_ = new TMenuCanvas(this, document_);
     canvas_->SetParent(canvasHost_);
+    canvasHost_->SetContent(canvas_);
     canvas_->SetBounds(1, 1, 640, 480);
     canvas_->SetTabStop(true); // the arrow keys move the selection when it has the focus
 
@@ -177,6 +179,7 @@ void TDesignerForm::LayOut() {
 
 void TDesignerForm::DocumentChanged(const DesignChange& change) {
     canvas_->DocumentChanged(change);
+    canvasHost_->UpdateScrollBars(); // a rebuilt menu may be of another size
     if (change.Has(DesignChange::Selection) || change.Has(DesignChange::All))
         properties_->RequestRebuild();
     else if (change.what & (DesignChange::Lines | DesignChange::Options | DesignChange::Pictures |

@@ -10,6 +10,7 @@
 #include "designer/model/RecentFiles.h"
 #include "framework/ui/Form.h"
 
+class TCanvasHost;
 class TListBox;
 class TMainMenu;
 class TMenuCanvas;
@@ -69,7 +70,7 @@ private:
     TMenuItem* launchModeItem_ = nullptr;
     TMenuItem* requirementModeItem_ = nullptr;
     TMenuItem* recentItem_ = nullptr;
-    TPanel* canvasHost_ = nullptr;
+    TCanvasHost* canvasHost_ = nullptr;
     TMenuCanvas* canvas_ = nullptr;
     TPropertyPanel* properties_ = nullptr;
     TListBox* problems_ = nullptr;
