@@ -5,6 +5,7 @@
 
 #include "authoring/MediumNames.h"
 #include "framework/portable/Convert.h"
+#include "launcher/LaunchCommand.h"
 
 namespace {
 
@@ -197,21 +198,7 @@ std::string ProgramPart(const std::string& program,
         const bool noExtension = path.find('.', nameStart) == std::string::npos;
         return exists(path) || (noExtension && exists(path + ".exe"));
     };
-    std::size_t firstWordEnd = std::string::npos, pos = 0;
-    while (pos < program.size()) {
-        const std::size_t wordStart = program.find_first_not_of(' ', pos);
-        if (wordStart == std::string::npos)
-            break;
-        std::size_t wordEnd = program.find(' ', wordStart);
-        if (wordEnd == std::string::npos)
-            wordEnd = program.size();
-        if (firstWordEnd == std::string::npos)
-            firstWordEnd = wordEnd;
-        if (namesFile(program.substr(0, wordEnd)))
-            return program.substr(0, wordEnd);
-        pos = wordEnd;
-    }
-    return program.substr(0, firstWordEnd == std::string::npos ? program.size() : firstWordEnd);
+    return program.substr(0, ProgramNameLength(program, namesFile));
 }
 
 std::vector<Problem> CheckMedium(const MediumLayout& layout, const MenuDocument& menu,

@@ -46,6 +46,6 @@ std::string MediumPath(const std::string& target);
 // run of leading words that names a file on the medium (also with ".exe"
 // added to a name without extension, as Windows adds it), else the first
 // word. exists answers for MediumPath results.
-// (launcher/LaunchCommand.cpp splits it the same way when it starts it.)
+// (the launcher's own ProgramNameLength, with the medium's paths.)
 std::string ProgramPart(const std::string& program,
                         const std::function<bool(const std::string& mediumPath)>& exists);

@@ -14,27 +14,6 @@ bool NamesFile(const std::string& path, const TFileExistsQuery& fileExists) {
     return fileExists(path) || (LacksExtension(path) && fileExists(path + ".exe"));
 }
 
-// The length of the leading part of program that names the program file.
-std::string::size_type ProgramNameLength(const std::string& folder, const std::string& program,
-                                         const TFileExistsQuery& fileExists) {
-    std::string::size_type firstWordEnd = std::string::npos;
-    std::string::size_type pos = 0;
-    while (pos < program.size()) {
-        std::string::size_type wordStart = program.find_first_not_of(' ', pos);
-        if (wordStart == std::string::npos)
-            break;
-        std::string::size_type wordEnd = program.find(' ', wordStart);
-        if (wordEnd == std::string::npos)
-            wordEnd = program.size();
-        if (firstWordEnd == std::string::npos)
-            firstWordEnd = wordEnd;
-        if (NamesFile(folder + program.substr(0, wordEnd), fileExists))
-            return wordEnd;
-        pos = wordEnd;
-    }
-    return firstWordEnd == std::string::npos ? program.size() : firstWordEnd;
-}
-
 } // namespace
 
 std::string OptionName(const std::string& optionLine) {
@@ -47,9 +26,30 @@ std::string OptionParameters(const std::string& optionLine) {
                                           : " " + optionLine.substr(semicolon + 1);
 }
 
+std::string::size_type ProgramNameLength(const std::string& program,
+                                         const TFileExistsQuery& namesFile) {
+    std::string::size_type firstWordEnd = std::string::npos;
+    std::string::size_type pos = 0;
+    while (pos < program.size()) {
+        std::string::size_type wordStart = program.find_first_not_of(' ', pos);
+        if (wordStart == std::string::npos)
+            break;
+        std::string::size_type wordEnd = program.find(' ', wordStart);
+        if (wordEnd == std::string::npos)
+            wordEnd = program.size();
+        if (firstWordEnd == std::string::npos)
+            firstWordEnd = wordEnd;
+        if (namesFile(program.substr(0, wordEnd)))
+            return wordEnd;
+        pos = wordEnd;
+    }
+    return firstWordEnd == std::string::npos ? program.size() : firstWordEnd;
+}
+
 std::string BuildLaunchCommand(const std::string& folder, const std::string& program,
                                const std::string& parameters, const TFileExistsQuery& fileExists) {
-    std::string::size_type nameLength = ProgramNameLength(folder, program, fileExists);
+    std::string::size_type nameLength = ProgramNameLength(
+        program, [&](const std::string& name) { return NamesFile(folder + name, fileExists); });
     std::string programPath = folder + program.substr(0, nameLength);
     if (programPath.find(' ') == std::string::npos)
         return folder + program + parameters;

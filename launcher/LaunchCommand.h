@@ -14,6 +14,12 @@ std::string OptionName(const std::string& optionLine);
 // after the line's first ";" (only the blank when there is none).
 std::string OptionParameters(const std::string& optionLine);
 
+// The length of program's leading part that names the program file: the
+// shortest run of leading words (up to a blank) for which namesFile holds,
+// else the first word.
+std::string::size_type ProgramNameLength(const std::string& program,
+                                         const TFileExistsQuery& namesFile);
+
 // folder + program + parameters, joined directly. Where that path would hold
 // a blank, Windows would try each blank as the end of the program's name,
 // starting with the shortest, and could start a program outside the folder

@@ -3,15 +3,12 @@
 #include <windows.h>
 
 #include <array>
-#include <climits>
 
 #include "container/ContainerKey.h"
 #include "container/KRVAAppendix.h"
 #include "container/u_Encrypt.h"
-#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
 #include "framework/portable/Convert.h"
-#include "framework/runtime/CheckedMath.h"
 #include "framework/runtime/Exceptions.h"
 #include "framework/runtime/StringList.h"
 #include "framework/system/Paths.h"
@@ -19,7 +16,6 @@
 #include "framework/ui/Application.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Image.h"
-#include "framework/ui/Memo.h"
 #include "framework/ui/Screen.h"
 #include "launcher/ConfigLines.h"
 #include "launcher/ConfigLog.h"

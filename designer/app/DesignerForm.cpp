@@ -185,10 +185,9 @@ void TDesignerForm::DocumentChanged(const DesignChange& change) {
     else if (change.what & (DesignChange::Lines | DesignChange::Options | DesignChange::Pictures |
                             DesignChange::Notice))
         properties_->Refresh();
-    if (change.what & ~(DesignChange::Selection | DesignChange::Mode))
+    // A change of mode counts too: the canvas may fail (or build) in the other.
+    if (change.what & ~DesignChange::Selection)
         ShowProblems();
-    else if (change.Has(DesignChange::Mode))
-        ShowProblems(); // the canvas may now fail (or build) in the other mode
     UpdateTitleAndCommands();
 }
 

@@ -8,8 +8,7 @@
 #include "designer/model/DesignError.h"
 #include "framework/graphics/Handles.h"
 #include "framework/system/Paths.h"
-#include "tools/ctrpack/ContainerFile.h"
-#include "tools/ctrpack/ContainerWriter.h"
+#include "tools/ctrpack/MenuCommands.h"
 #include "tools/ctrpack/ToolError.h"
 
 namespace {
@@ -52,14 +51,7 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 std::vector<uint8_t> ContainerBytes(const MenuDocument& menu) {
     try {
-        ContainerWriter writer;
-        int number = 1;
-        for (std::vector<uint8_t>& entry : menu.Entries()) {
-            // Stored as the launcher reads it, exactly as ctrpack build stores it.
-            ScrambleEntry(entry);
-            writer.AddEntry(std::move(entry), "entry " + std::to_string(number++));
-        }
-        return writer.Bytes();
+        return ContainerOfMenu(menu, "the menu").Bytes();
     } catch (const ToolError& error) {
         throw DesignError(error.what());
     }

@@ -25,12 +25,6 @@ namespace {
 constexpr int kNoticeMergeId = 2;
 constexpr int kNoticeSlot = 2;
 
-// The names "ctrpack decompile" gives a container's files, for a numbered
-// folder opened to be saved as menu.ini.
-constexpr const char* kPictureFiles[kPictureCount] = {"background.bmp",     "button.bmp",
-                                                      "button-pressed.bmp", "button-over.bmp",
-                                                      "checkbox.bmp",       "checkbox-ticked.bmp"};
-
 bool Exists(const std::string& path) {
     std::error_code error;
     return fs::exists(fs::path(path), error);
@@ -142,14 +136,7 @@ std::vector<Problem> DesignDocument::Open(const std::string& folder) {
     } catch (const ConversionError& failure) {
         throw DesignError(failure.what());
     }
-    if (!menu.Notice().bytes.empty())
-        menu.Notice().fileName = "notice.txt";
-    for (int i = 0; i < kPictureCount; ++i)
-        if (!menu.Picture(PictureAt(i)).bytes.empty())
-            menu.Picture(PictureAt(i)).fileName = kPictureFiles[i];
-    for (std::size_t i = 0; i < menu.Extra().size(); ++i)
-        if (!menu.Extra()[i].bytes.empty())
-            menu.Extra()[i].fileName = "entry" + std::to_string(i + kLauncherEntries + 1) + ".bin";
+    NameDecompiledFiles(menu);
     // Untitled: saving writes a menu.ini folder, never over the numbered files.
     return Replace(std::move(menu), MenuIniOrigins(kMenuIniName), "", std::move(problems), false);
 }

@@ -20,8 +20,9 @@ constexpr const char* kPictureFiles[kPictureCount] = {"background.bmp",     "but
                                                       "button-pressed.bmp", "button-over.bmp",
                                                       "checkbox.bmp",       "checkbox-ticked.bmp"};
 
-// Names the entries' files; an empty entry gets no file.
-void NameFiles(MenuDocument& menu) {
+} // namespace
+
+void NameDecompiledFiles(MenuDocument& menu) {
     if (!menu.Notice().bytes.empty())
         menu.Notice().fileName = "notice.txt";
     for (int i = 0; i < kPictureCount; ++i)
@@ -31,8 +32,6 @@ void NameFiles(MenuDocument& menu) {
         if (!menu.Extra()[i].bytes.empty())
             menu.Extra()[i].fileName = "entry" + std::to_string(i + kLauncherEntries + 1) + ".bin";
 }
-
-} // namespace
 
 int RunDecompile(const CommandArgs& args) {
     const Arguments arguments(args, {{}, {"--offset"}});
@@ -53,7 +52,7 @@ int RunDecompile(const CommandArgs& args) {
     } catch (const ConversionError& error) {
         throw ToolError(error.what());
     }
-    NameFiles(menu);
+    NameDecompiledFiles(menu);
 
     std::vector<std::pair<std::string, const std::vector<uint8_t>*>> files;
     if (!menu.Notice().fileName.empty())

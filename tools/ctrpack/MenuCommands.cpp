@@ -110,16 +110,21 @@ PreparedMenu PrepareMenuBuild(const std::string& folder, bool check) {
             prepared.container.AddEntry(std::move(entry.bytes), entry.source);
         }
     } else {
-        int number = 0;
-        for (std::vector<uint8_t>& bytes : source.menu.Entries()) {
-            ScrambleEntry(bytes);
-            prepared.container.AddEntry(std::move(bytes),
-                                        folder + " entry " + std::to_string(++number));
-        }
+        prepared.container = ContainerOfMenu(source.menu, folder);
     }
     prepared.menu = std::move(source.menu);
     prepared.origins = std::move(source.origins);
     return prepared;
+}
+
+ContainerWriter ContainerOfMenu(const MenuDocument& menu, const std::string& source) {
+    ContainerWriter container;
+    int number = 0;
+    for (std::vector<uint8_t>& bytes : menu.Entries()) {
+        ScrambleEntry(bytes);
+        container.AddEntry(std::move(bytes), source + " entry " + std::to_string(++number));
+    }
+    return container;
 }
 
 int RunBuild(const CommandArgs& args) {

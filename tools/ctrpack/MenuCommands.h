@@ -14,6 +14,14 @@ int RunCheck(const CommandArgs& args);
 int RunDecompile(const CommandArgs& args);
 int RunMedia(const CommandArgs& args);
 
+// Names the files of a menu taken apart: notice.txt, background.bmp, ...,
+// entryN.bin; an empty entry gets no file.
+void NameDecompiledFiles(MenuDocument& menu);
+
+// The menu's entries, scrambled as the launcher reads them, in a container
+// not yet written; source names them in messages. ToolError when they do not fit.
+ContainerWriter ContainerOfMenu(const MenuDocument& menu, const std::string& source);
+
 // A menu folder read, checked (unless check is false) and turned into its
 // container, not yet written: what "build" writes and "media" puts on a
 // medium. Problems are printed on stderr; ToolError when one is an error.
