@@ -1,6 +1,6 @@
 #include "authoring/IniFile.h"
 
-#include "authoring/MenuSettings.h"
+#include "format/MenuSettings.h"
 
 namespace {
 
@@ -60,20 +60,27 @@ IniFile IniFile::Parse(const std::string& fileName, std::string_view text,
             "Windows-1252 (ANSI), the code page the launcher shows"));
         text.remove_prefix(3);
         utf8Reported = true;
+        file.byteOrderMark_ = true;
     }
     int number = 0;
     int current = -1; // the section key lines belong to
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
+        const bool lastLine = end == std::string_view::npos;
+        if (lastLine)
             end = text.size();
         std::string_view raw = text.substr(start, end - start);
         start = end + 1;
         ++number;
-        if (!raw.empty() && raw.back() == '\r')
+        std::string lineEnd = lastLine ? "" : "\n";
+        if (!raw.empty() && raw.back() == '\r') {
             raw.remove_suffix(1);
-        Line line{std::string(raw)};
+            lineEnd = lastLine ? "\r" : "\r\n";
+        }
+        if (number == 1 && !lastLine)
+            file.newline_ = lineEnd;
+        Line line{std::string(raw), -1, -1, lineEnd};
         const std::string_view body = Trimmed(raw);
         auto bad = [&](std::string what) {
             problems.push_back(SyntaxProblem(fileName, number, std::move(what)));
@@ -198,10 +205,10 @@ int IniFile::AddSection(std::string_view name) {
         if (SameName(sections_[i].name, name))
             return static_cast<int>(i);
     if (!lines_.empty() && !lines_.back().text.empty())
-        lines_.push_back({""});
+        InsertLine(lines_.size(), {""});
     const int index = static_cast<int>(sections_.size());
     sections_.push_back({std::string(name), 0, {}});
-    lines_.push_back({"[" + std::string(name) + "]", index});
+    InsertLine(lines_.size(), {"[" + std::string(name) + "]", index});
     return index;
 }
 
@@ -234,16 +241,48 @@ void IniFile::SetWritten(std::string_view sectionName, std::string_view key,
     section.entries.push_back({std::string(key), value, quoted, 0});
     Line line{"", index, static_cast<int>(section.entries.size() - 1)};
     Rewrite(line);
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    InsertLine(at, std::move(line));
+}
+
+void IniFile::InsertLine(std::size_t index, Line line) {
+    if (index > 0 && lines_[index - 1].end.empty())
+        lines_[index - 1].end = newline_;
+    line.end = newline_;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
 }
 
 void IniFile::AddComment(std::string_view text) {
-    lines_.push_back({text.empty() ? std::string() : "; " + std::string(text)});
+    InsertLine(lines_.size(), {text.empty() ? std::string() : "; " + std::string(text)});
+}
+
+void IniFile::Remove(std::string_view sectionName, std::string_view key) {
+    for (std::size_t s = 0; s < sections_.size(); ++s) {
+        Section& section = sections_[s];
+        if (!SameName(section.name, sectionName))
+            continue;
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            Line& line = lines_[i];
+            if (line.section != static_cast<int>(s) || line.entry < 0 ||
+                !SameName(section.entries[static_cast<std::size_t>(line.entry)].key, key))
+                continue;
+            const int removed = line.entry;
+            section.entries.erase(section.entries.begin() + removed);
+            // A last line without a line end leaves its own (none) to the one before.
+            if (i > 0 && i + 1 == lines_.size())
+                lines_[i - 1].end = line.end;
+            lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+            for (Line& other : lines_)
+                if (other.section == static_cast<int>(s) && other.entry > removed)
+                    --other.entry;
+            return;
+        }
+        return;
+    }
 }
 
 std::string IniFile::Text() const {
-    std::string text;
+    std::string text = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
     for (const Line& line : lines_)
-        text += line.text + "\r\n";
+        text += line.text + line.end;
     return text;
 }

@@ -50,8 +50,13 @@ public:
     int AddSection(std::string_view name);
     // Adds a comment line at the end ("; " and text; empty text: a blank line).
     void AddComment(std::string_view text);
+    // Takes the key's line out of the file; nothing when there is none.
+    void Remove(std::string_view section, std::string_view key);
 
-    // The file's text with CR LF line ends.
+    // The file's text: every line as it was read, with its own line end (and
+    // the byte order mark the file began with), so that a file read and
+    // written again is the same byte for byte; lines set or added end as
+    // the file's first line does (CR LF for a new file).
     std::string Text() const;
 
     // The value as it must be written so that Parse gives back exactly text.
@@ -60,11 +65,16 @@ public:
 private:
     struct Line {
         std::string text;
-        int section = -1; // index into sections_ of a "[Section]" or key line
-        int entry = -1;   // index into the section's entries for a key line
+        int section = -1;         // index into sections_ of a "[Section]" or key line
+        int entry = -1;           // index into the section's entries for a key line
+        std::string end = "\r\n"; // as read: CR LF, LF, or none after the last line
     };
     void Rewrite(Line& line) const;
+    // Inserts line at index; the line before it gets a line end if it had none.
+    void InsertLine(std::size_t index, Line line);
 
     std::vector<Line> lines_;
     std::vector<Section> sections_;
+    bool byteOrderMark_ = false;
+    std::string newline_ = "\r\n"; // the file's own, for the lines added
 };

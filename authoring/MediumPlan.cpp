@@ -4,28 +4,13 @@
 #include <set>
 
 #include "authoring/MediumNames.h"
+#include "format/LaunchCommand.h"
 #include "framework/portable/Convert.h"
-#include "launcher/LaunchCommand.h"
 
 namespace {
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
-}
-
-// A URL, a mail address and the like: a scheme of two or more letters before
-// ':' (one letter is a drive).
-bool IsUrl(const std::string& target) {
-    const std::size_t colon = target.find(':');
-    if (colon == std::string::npos || colon < 2)
-        return false;
-    for (std::size_t i = 0; i < colon; ++i) {
-        const char c = target[i];
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        if (!letter && !(i > 0 && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.')))
-            return false;
-    }
-    return true;
 }
 
 class MediumChecker {
@@ -86,7 +71,7 @@ private:
                                    "by case");
         };
         enter(layout_.launcherName, "the launcher (--launcher-name " + layout_.launcherName + ")");
-        enter(kMediumContainerName, "the container " + std::string(kMediumContainerName));
+        enter(kContainerName, "the container " + std::string(kContainerName));
         enter(kAutorunName, std::string(kAutorunName));
         if (!layout_.iconName.empty())
             enter(layout_.iconName, "the icon " + layout_.iconName + " (--icon)");
@@ -142,7 +127,8 @@ private:
         if (!Shown(shownId) || LineOf(targetId) >= menu_.FixedLinesPresent())
             return;
         const std::string& target = menu_.Text(targetId);
-        if (target.empty() || IsUrl(target))
+        if (ClassifyShellTarget(target) == ShellTargetKind::Empty ||
+            ClassifyShellTarget(target) == ShellTargetKind::Address)
             return;
         const SettingOrigin& origin = origins_.lines[LineOf(targetId)];
         const std::string path = MediumPath(target);

@@ -12,8 +12,8 @@
 #include "authoring/MenuDocument.h"
 #include "authoring/MenuOrigins.h"
 #include "authoring/Problem.h"
+#include "format/MenuEntries.h"
 
-inline constexpr const char* kMediumContainerName = "L-Ctnr.ctr";
 inline constexpr const char* kAutorunName = "autorun.inf";
 
 // A file or folder of the content folder, by its path below that folder

@@ -3,6 +3,7 @@
 #include <climits>
 #include <optional>
 
+#include "format/ButtonActions.h"
 #include "framework/portable/BmpHeader.h"
 #include "framework/portable/Convert.h"
 
@@ -108,22 +109,22 @@ private:
     void CheckLines() {
         // Every installed version passes an empty line 0, so the menu then
         // always comes in launch mode: its notice lines are never read and
-        // the shell button of group 1 is never shown.
+        // the buttons of the requirement mode alone are never shown.
         requirementMode_ =
             !Has(SettingId::MinimumDirectX) || !Text(SettingId::MinimumDirectX).empty();
         const bool requirementMode = requirementMode_;
         bool anyButtonShown = false;
-        for (int g = 1; g <= kButtonGroups; ++g) {
-            const std::optional<bool> shown = Boolean(ButtonSetting(g, 0));
-            if (g != 1 || requirementMode)
+        for (const ButtonAction& action : ButtonActions()) {
+            const int g = action.group;
+            const std::optional<bool> shown = Boolean(ButtonSetting(g, kButtonShown));
+            if ((action.modes & kLaunchMode) != 0 || requirementMode)
                 anyButtonShown = anyButtonShown || shown.value_or(false);
-            Integer(ButtonSetting(g, 1));
-            Integer(ButtonSetting(g, 2));
+            Integer(ButtonSetting(g, kButtonLeft));
+            Integer(ButtonSetting(g, kButtonTop));
         }
         for (int line = LineOf(SettingId::ButtonFontSize); line < kFixedLines; ++line) {
             const SettingInfo& row = SettingTable()[line];
-            // Read once per shown button only; with none shown any text passes.
-            if (row.id == SettingId::ButtonFontColor && !anyButtonShown)
+            if ((row.quirks & kReadPerShownButton) != 0 && !anyButtonShown)
                 continue;
             if (row.roads == kRequirementMode && !requirementMode)
                 continue;

@@ -4,24 +4,6 @@
 
 #include "framework/runtime/StringList.h"
 
-namespace {
-
-constexpr std::string_view kPictureKeys[kPictureCount] = {
-    "Background", "Button", "ButtonPressed", "ButtonOver", "CheckBox", "CheckBoxTicked"};
-constexpr std::string_view kPictureLabels[kPictureCount] = {
-    "background", "button",          "pressed button", "button under the pointer",
-    "check box",  "ticked check box"};
-
-} // namespace
-
-std::string_view PictureKey(PictureRole role) {
-    return kPictureKeys[static_cast<int>(role)];
-}
-
-std::string_view PictureLabel(PictureRole role) {
-    return kPictureLabels[static_cast<int>(role)];
-}
-
 MenuDocument::MenuDocument() {
     for (int line = 0; line < kFixedLines; ++line)
         lines_[line] = std::string(SettingTable()[line].text);

@@ -11,22 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "authoring/MenuSettings.h"
-#include "authoring/PictureImport.h"
-
-// Entries 3 to 8 in order.
-inline constexpr int kPictureCount = 6;
-inline constexpr int kFirstPictureEntry = 3;
-inline constexpr int kLauncherEntries = 8;
-
-// The picture held by container entry kFirstPictureEntry + index.
-constexpr PictureRole PictureAt(int index) {
-    return static_cast<PictureRole>(index);
-}
-// "Background", "Button", ... (the menu.ini key) and "background", "button
-// under the pointer", ... (for messages).
-std::string_view PictureKey(PictureRole role);
-std::string_view PictureLabel(PictureRole role);
+#include "format/MenuEntries.h"
+#include "format/MenuSettings.h"
 
 struct MenuFileData {
     std::string fileName; // where it came from or goes to; "" when unnamed

@@ -51,3 +51,10 @@ MenuIniResult ReadMenuIni(const std::string& fileName, std::string_view text,
 // entry layout; the notice, pictures and extra entries are named by their
 // fileName (an empty entry by an empty value).
 std::string WriteMenuIni(const MenuDocument& menu);
+
+// text (a menu.ini as its author wrote it) changed so that it reads as menu:
+// only the lines of the settings that read differently are rewritten in
+// place, keys it lacks are added at the end of their section, and every
+// other line (comments, blank lines, order, spelling, line ends) stays byte
+// for byte. Where that cannot give menu, the whole of WriteMenuIni(menu).
+std::string UpdateMenuIni(std::string_view text, const MenuDocument& menu);

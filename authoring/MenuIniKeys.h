@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "authoring/MenuSettings.h"
+#include "format/MenuSettings.h"
 
 // The keys and their written values (friendly, plain or quoted) that menu.ini
 // gives the line of row (a whole-line row) with text.

@@ -239,17 +239,13 @@ private:
             const PictureRole role = PictureAt(i);
             const Entry* entry = Find("Pictures", PictureKey(role));
             // The pressed and hovered looks default to the normal one.
-            const int fallback =
-                role == PictureRole::ButtonPressed || role == PictureRole::ButtonOver
-                    ? 1
-                    : (role == PictureRole::CheckBoxTicked ? 4 : -1);
+            const PictureRole fallback = PictureFallback(role);
             if (entry) {
                 result_.menu.Picture(role).fileName = entry->value;
                 result_.origins.pictures[i] = Origin("Pictures", PictureKey(role), entry);
-            } else if (fallback >= 0) {
-                result_.menu.Picture(role).fileName =
-                    result_.menu.Picture(PictureAt(fallback)).fileName;
-                result_.origins.pictures[i] = result_.origins.pictures[fallback];
+            } else if (fallback != role) {
+                result_.menu.Picture(role).fileName = result_.menu.Picture(fallback).fileName;
+                result_.origins.pictures[i] = result_.origins.pictures[static_cast<int>(fallback)];
             } else {
                 result_.origins.pictures[i] = Origin("Pictures", PictureKey(role), nullptr);
             }

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "authoring/MenuSettings.h"
+#include "format/MenuSettings.h"
 
 // Sections in the order the writer puts them.
 extern const std::string_view kMenuIniSections[18];

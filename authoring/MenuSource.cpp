@@ -72,5 +72,6 @@ LoadedMenu LoadMenuIniFolder(const std::string& folder, std::vector<Problem>& pr
                              "Entry" + std::to_string(i + kLauncherEntries + 1)};
         LoadFile(folder, menu.Extra()[i], origin, problems);
     }
-    return {std::move(read.menu), std::move(read.origins)};
+    return {std::move(read.menu), std::move(read.origins),
+            std::string(reinterpret_cast<const char*>(text.data()), text.size())};
 }

@@ -18,6 +18,7 @@ inline constexpr uint64_t kMaxMenuFileBytes = 64ull * 1024 * 1024;
 struct LoadedMenu {
     MenuDocument menu;
     MenuOrigins origins;
+    std::string iniText; // menu.ini as it was read
 };
 
 // Whether folder holds a menu.ini.

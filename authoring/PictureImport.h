@@ -12,19 +12,7 @@
 #include <string>
 #include <vector>
 
-enum class PictureRole {
-    Background,     // the window's background
-    ButtonShape,    // every button's normal look; its fuchsia pixels are cut away
-    ButtonPressed,  // a pressed button
-    ButtonOver,     // a button under the pointer
-    CheckBoxShape,  // the unticked check box; its fuchsia pixels are cut away
-    CheckBoxTicked, // the check box while ticked or pressed
-};
-
-// True for the pictures whose fuchsia pixels give the control its shape.
-constexpr bool IsShapePicture(PictureRole role) {
-    return role == PictureRole::ButtonShape || role == PictureRole::CheckBoxShape;
-}
+#include "format/MenuEntries.h"
 
 struct ImportedPicture {
     std::vector<uint8_t> bmp; // the container entry: a complete BMP file

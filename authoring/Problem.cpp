@@ -31,3 +31,10 @@ std::vector<std::string> FormatAll(const std::vector<Problem>& problems) {
         lines.push_back(problem.Format());
     return lines;
 }
+
+int ErrorCount(const std::vector<Problem>& problems) {
+    int count = 0;
+    for (const Problem& problem : problems)
+        count += problem.severity == Severity::Error ? 1 : 0;
+    return count;
+}

@@ -25,5 +25,7 @@ struct Problem {
 };
 
 bool HasErrors(const std::vector<Problem>& problems);
+// The number of errors among the problems.
+int ErrorCount(const std::vector<Problem>& problems);
 // Each problem's Format(), in order.
 std::vector<std::string> FormatAll(const std::vector<Problem>& problems);

@@ -28,11 +28,6 @@ void Put(StarterImage& image, int x, int y, Rgb colour, double alpha) {
     p[3] = Byte(alpha * 255.0);
 }
 
-Rgb Get(const StarterImage& image, int x, int y) {
-    const uint8_t* p = &image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4];
-    return {double(p[0]), double(p[1]), double(p[2])};
-}
-
 StarterImage Blank(int width, int height) {
     StarterImage image;
     image.width = width;

@@ -40,12 +40,14 @@
 #include "designer/app/MenuCanvas.h"
 #include "designer/app/PropertyPanel.h"
 #include "designer/model/ElementPosition.h"
-#include "framework/graphics/Handles.h"
+#include "format/ConfigLog.h"
+#include "format/MenuEntries.h"
 #include "framework/runtime/Exceptions.h"
 #include "framework/system/Locale.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/FontNames.h"
 #include "framework/ui/ListBox.h"
+#include "framework/win32/Handles.h"
 #include "launcher/Unit1.h"
 
 namespace {
@@ -157,7 +159,7 @@ void MakeMenu(const Folders& folders) {
     document.Open(demo);
     document.ReplacePicture(PictureRole::Background, picture.string());
     document.SaveAs(folders.menu.string());
-    document.BuildContainer((folders.launcher / "L-Ctnr.ctr").string());
+    document.BuildContainer((folders.launcher / kContainerName).string());
     // The designer reports a folder it cannot open in a message box, which
     // would wait for a click: the saved folder must open here first.
     DesignDocument check;
@@ -335,7 +337,7 @@ StartFigures MeasureStarts(DesignerUnderTest& designer, const Folders& folders, 
     const std::string launcher = folders.launcher.string() + "\\";
     StartFigures figures;
     auto runLauncher = [&] {
-        DeleteFileA((launcher + "Config.log").c_str()); // no saved choice: the menu shows
+        DeleteFileA((launcher + kConfigLogName).c_str()); // no saved choice: the menu shows
         LauncherRun run(launcher);
         const double ms = run.StartToPaint();
         figures.launcherClient = run.Shown();

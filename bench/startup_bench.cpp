@@ -16,6 +16,10 @@
 #include <utility>
 #include <vector>
 
+#include "authoring/MenuBuild.h"
+#include "format/ConfigLog.h"
+#include "format/MenuEntries.h"
+
 namespace {
 
 constexpr int kWidth = 1920;
@@ -56,32 +60,6 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE)
-        Fail("cannot open " + path);
-    const DWORD size = GetFileSize(file.get(), nullptr);
-    if (size == INVALID_FILE_SIZE || size > (64u << 20))
-        Fail(path + ": unreadable size");
-    std::vector<uint8_t> bytes(size);
-    DWORD read = 0;
-    if (size && (!ReadFile(file.get(), bytes.data(), size, &read, nullptr) || read != size))
-        Fail("cannot read " + path);
-    return bytes;
-}
-
-void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    UniqueHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE)
-        Fail("cannot create " + path);
-    DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size())
-        Fail("cannot write " + path);
-}
-
 // The demo background scaled (nearest pixel) to the benchmark size, so the
 // skin keeps its colours, transparent ones included.
 std::vector<uint8_t> ScaledBackground(const std::vector<uint8_t>& source, const std::string& name) {
@@ -95,7 +73,7 @@ std::vector<uint8_t> ScaledBackground(const std::vector<uint8_t>& source, const 
         info.biWidth <= 0 || info.biHeight <= 0)
         throw std::runtime_error(name + ": not an uncompressed bottom-up 24-bit bitmap");
     const int64_t sourceStride = (int64_t(info.biWidth) * 3 + 3) / 4 * 4;
-    if (fileHeader.bfOffBits + sourceStride * info.biHeight > source.size())
+    if (static_cast<uint64_t>(fileHeader.bfOffBits + sourceStride * info.biHeight) > source.size())
         throw std::runtime_error(name + ": pixel data cut short");
 
     const int stride = (kWidth * 3 + 3) / 4 * 4;
@@ -127,56 +105,9 @@ std::vector<uint8_t> ScaledBackground(const std::vector<uint8_t>& source, const 
     return out;
 }
 
-// The menu with its border switch (line 50) off, so the launcher shows a
-// frameless window like the minimal program's popup; the demo keeps its frame.
-std::vector<uint8_t> Frameless(const std::vector<uint8_t>& config, const std::string& name) {
-    constexpr int kBorderLine = 50;
-    std::vector<uint8_t> out;
-    int line = 0;
-    size_t at = 0;
-    while (at < config.size()) {
-        size_t end = at;
-        while (end < config.size() && config[end] != '\r' && config[end] != '\n')
-            ++end;
-        if (line == kBorderLine) {
-            out.push_back('0');
-        } else {
-            out.insert(out.end(), config.begin() + at, config.begin() + end);
-        }
-        size_t next = end;
-        if (next < config.size() && config[next] == '\r')
-            ++next;
-        if (next < config.size() && config[next] == '\n')
-            ++next;
-        out.insert(out.end(), config.begin() + end, config.begin() + next);
-        at = next;
-        ++line;
-    }
-    if (line <= kBorderLine)
-        throw std::runtime_error(name + ": no line " + std::to_string(kBorderLine));
-    return out;
-}
-
 void CreateFolder(const std::string& path) {
     if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         Fail("cannot create folder " + path);
-}
-
-void CopyMenuFolder(const std::string& from, const std::string& to) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        Fail("cannot list " + from);
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        const std::string name = found.cFileName;
-        if (!CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE)) {
-            FindClose(search);
-            Fail("cannot copy " + name);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
 }
 
 // Best effort: what cannot be removed is only left in the temp folder.
@@ -191,24 +122,6 @@ void RemoveFolder(const std::string& folder) {
         FindClose(search);
     }
     RemoveDirectoryA(folder.c_str());
-}
-
-// Runs a console tool to its end; its exit code must be 0.
-void RunTool(const std::string& commandLine) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        Fail("cannot start: " + commandLine);
-    UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
-    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
-        throw std::runtime_error("no end in time: " + commandLine);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    if (code != 0)
-        throw std::runtime_error("exit code " + std::to_string(code) + ": " + commandLine);
 }
 
 struct WindowSearch {
@@ -332,7 +245,7 @@ struct Bench {
 
     double Launcher() {
         // A saved choice would make the launcher start the program instead.
-        DeleteFileA((launcherFolder + "\\Config.log").c_str());
+        DeleteFileA((launcherFolder + "\\" + kConfigLogName).c_str());
         return TimeToFirstPaint(launcherExe, "", launcherFolder, launcherClient);
     }
 
@@ -369,7 +282,6 @@ int Run(int repetitions) {
         std::string(tempPath) + "ovalyn-startup-" + std::to_string(GetCurrentProcessId());
     CreateFolder(root);
     const auto removeAll = [&root] {
-        RemoveFolder(root + "\\menu");
         RemoveFolder(root + "\\launcher");
         RemoveFolder(root);
     };
@@ -384,20 +296,19 @@ int Run(int repetitions) {
 }
 
 void Measure(int repetitions, const std::string& root) {
-    const std::string menu = root + "\\menu";
     const std::string folder = root + "\\launcher";
-    CreateFolder(menu);
     CreateFolder(folder);
 
+    // The demo menu as the authoring library reads it, frameless (like the
+    // minimal program's popup) and with its background scaled up.
     const std::string demoMenu = WindowsPath(OVALYN_DEMO_MENU);
-    CopyMenuFolder(demoMenu, menu);
-    WriteWholeFile(menu + "\\1-config.txt",
-                   Frameless(ReadWholeFile(menu + "\\1-config.txt"), demoMenu + "\\1-config.txt"));
-    WriteWholeFile(menu + "\\3-background.bmp",
-                   ScaledBackground(ReadWholeFile(menu + "\\3-background.bmp"),
-                                    demoMenu + "\\3-background.bmp"));
-    RunTool("\"" + WindowsPath(OVALYN_CTRPACK_EXE) + "\" build \"" + menu + "\" \"" + folder +
-            "\\L-Ctnr.ctr\"");
+    MenuSource demo = ReadMenuSource(demoMenu);
+    if (HasErrors(demo.problems))
+        throw std::runtime_error(demoMenu + ": " + FormatAll(demo.problems).front());
+    demo.menu.SetText(SettingId::WindowBorder, "0");
+    MenuFileData& background = demo.menu.Picture(PictureRole::Background);
+    background.bytes = ScaledBackground(background.bytes, demoMenu + " background");
+    WriteContainerFile(ContainerOfMenu(demo.menu, demoMenu), folder + "\\" + kContainerName);
     const std::string launcher = folder + "\\Launcher.exe";
     if (!CopyFileA(WindowsPath(OVALYN_LAUNCHER_EXE).c_str(), launcher.c_str(), FALSE))
         Fail("cannot copy the launcher");

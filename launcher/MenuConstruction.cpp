@@ -2,6 +2,10 @@
 
 #include <climits>
 
+#include "format/ButtonActions.h"
+#include "format/LaunchCommand.h"
+#include "format/MenuEntries.h"
+#include "format/MenuSettings.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
 #include "framework/portable/Convert.h"
@@ -11,15 +15,17 @@
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Memo.h"
-#include "launcher/ConfigLines.h"
-#include "launcher/LaunchCommand.h"
 #include "skin/OvalynShapeButton.h"
 #include "skin/OvalynShapeCheckBoxButton.h"
 
 namespace {
 
-int32_t IntLine(const TMenuContent& content, int index) {
-    return StrToInt(content.Line(index));
+const std::string& Line(const TMenuContent& content, SettingId id) {
+    return content.Line(LineOf(id));
+}
+
+int32_t IntLine(const TMenuContent& content, SettingId id) {
+    return StrToInt(Line(content, id));
 }
 
 int32_t Abs(int32_t value) {
@@ -28,8 +34,8 @@ int32_t Abs(int32_t value) {
     return value < 0 ? -value : value;
 }
 
-void LoadEntry(TMenuContent& content, uint8_t fileNo, TBitmap& bitmap) {
-    auto stream = content.Entry(fileNo);
+void LoadEntry(TMenuContent& content, PictureRole role, TBitmap& bitmap) {
+    auto stream = content.Entry(EntryOf(role));
     bitmap.LoadFromStream(*stream);
 }
 
@@ -41,31 +47,33 @@ struct ButtonSettings {
 };
 
 void BuildButtons(const TMenuControls& controls, TMenuContent& content, bool launchMode) {
-    std::array<ButtonSettings, kMenuButtonGroups + 1> groups{}; // index = Tag; 0 unused
-    for (int g = 1; g <= kMenuButtonGroups; ++g) {
-        groups[g].Shown = StrToBool(content.Line(4 * g - 3));
-        groups[g].Left = Narrow<uint16_t>(IntLine(content, 4 * g - 2));
-        groups[g].Top = Narrow<uint16_t>(IntLine(content, 4 * g - 1));
-        groups[g].Caption = content.Line(4 * g);
+    std::array<ButtonSettings, kButtonGroups + 1> groups{}; // index = Tag; 0 unused
+    for (int g = 1; g <= kButtonGroups; ++g) {
+        groups[g].Shown = StrToBool(Line(content, ButtonSetting(g, kButtonShown)));
+        groups[g].Left = Narrow<uint16_t>(IntLine(content, ButtonSetting(g, kButtonLeft)));
+        groups[g].Top = Narrow<uint16_t>(IntLine(content, ButtonSetting(g, kButtonTop)));
+        groups[g].Caption = Line(content, ButtonSetting(g, kButtonCaption));
     }
-    if (launchMode)
-        groups[1].Shown = false;
-    else
-        groups[3].Shown = false;
+    // The install button belongs to the requirement mode, the launch button
+    // to the launch mode.
+    const uint8_t mode = launchMode ? kLaunchMode : kRequirementMode;
+    for (const ButtonAction& action : ButtonActions())
+        if ((action.modes & mode) == 0)
+            groups[action.group].Shown = false;
 
-    const int32_t buttonFontLine = IntLine(content, lnButtonFontSize);
+    const int32_t buttonFontLine = IntLine(content, SettingId::ButtonFontSize);
     const uint16_t buttonFontSize = Narrow<uint16_t>(Abs(buttonFontLine));
     const bool buttonFontBold = buttonFontLine < 0;
 
     // Working bitmaps; the controls keep copies of their own.
     TBitmap normal, pressed, over;
-    LoadEntry(content, 4, normal);
-    LoadEntry(content, 5, pressed);
-    LoadEntry(content, 6, over);
+    LoadEntry(content, PictureRole::ButtonShape, normal);
+    LoadEntry(content, PictureRole::ButtonPressed, pressed);
+    LoadEntry(content, PictureRole::ButtonOver, over);
 
     for (TOvalynShapeButton* button : controls.Buttons) {
         const int tag = button->Tag();
-        if (tag < 1 || tag > kMenuButtonGroups || !groups[tag].Shown)
+        if (tag < 1 || tag > kButtonGroups || !groups[tag].Shown)
             continue;
         button->Font()->SetSize(buttonFontSize);
         if (buttonFontBold)
@@ -77,43 +85,43 @@ void BuildButtons(const TMenuControls& controls, TMenuContent& content, bool lau
         button->SetMask(&normal);
         button->SetPressedBmp(&pressed);
         button->SetOverBmp(&over);
-        button->Font()->SetColor(IntLine(content, lnButtonFontColor));
-        button->Font()->SetName(content.Line(lnFontName));
+        button->Font()->SetColor(IntLine(content, SettingId::ButtonFontColor));
+        button->Font()->SetName(Line(content, SettingId::FontName));
     }
 }
 
 void BuildCheckBox(TOvalynShapeCheckBoxButton* box, TMenuContent& content) {
     TBitmap normal, pressed;
-    LoadEntry(content, 7, normal);
-    LoadEntry(content, 8, pressed);
-    if (IntLine(content, lnCheckBoxFontSize) < 0)
+    LoadEntry(content, PictureRole::CheckBoxShape, normal);
+    LoadEntry(content, PictureRole::CheckBoxTicked, pressed);
+    if (IntLine(content, SettingId::CheckBoxFontSize) < 0)
         box->Font()->SetStyle({fsBold});
     box->SetMask(&normal);
     box->SetPressedBmp(&pressed);
-    box->Font()->SetName(content.Line(lnFontName));
-    box->Font()->SetSize(IntLine(content, lnCheckBoxFontSize));
-    box->Font()->SetColor(IntLine(content, lnCheckBoxFontColor));
-    box->SetCaption(content.Line(lnCheckBoxCaption));
-    box->SetLeft(IntLine(content, lnCheckBoxLeft));
-    box->SetTop(IntLine(content, lnCheckBoxTop));
+    box->Font()->SetName(Line(content, SettingId::FontName));
+    box->Font()->SetSize(IntLine(content, SettingId::CheckBoxFontSize));
+    box->Font()->SetColor(IntLine(content, SettingId::CheckBoxFontColor));
+    box->SetCaption(Line(content, SettingId::CheckBoxCaption));
+    box->SetLeft(IntLine(content, SettingId::CheckBoxLeft));
+    box->SetTop(IntLine(content, SettingId::CheckBoxTop));
 }
 
 void BuildOptionList(TComboBox* options, const TMenuContent& content) {
-    options->SetWidth(IntLine(content, lnOptionsWidth));
-    options->SetLeft(IntLine(content, lnOptionsLeft));
-    options->SetTop(IntLine(content, lnOptionsTop));
-    options->SetColor(IntLine(content, lnOptionsColor));
-    options->Font()->SetName(content.Line(lnFontName));
-    const int32_t optionsFontLine = IntLine(content, lnOptionsFontSize);
+    options->SetWidth(IntLine(content, SettingId::OptionsWidth));
+    options->SetLeft(IntLine(content, SettingId::OptionsLeft));
+    options->SetTop(IntLine(content, SettingId::OptionsTop));
+    options->SetColor(IntLine(content, SettingId::OptionsColor));
+    options->Font()->SetName(Line(content, SettingId::FontName));
+    const int32_t optionsFontLine = IntLine(content, SettingId::OptionsFontSize);
     options->Font()->SetSize(Abs(optionsFontLine));
     if (optionsFontLine < 0)
         options->Font()->SetStyle({fsBold});
     options->Items()->Clear();
-    options->Font()->SetColor(Abs(IntLine(content, lnOptionsFontColor)));
+    options->Font()->SetColor(Abs(IntLine(content, SettingId::OptionsFontColor)));
 }
 
 void BuildNotice(TMemo* memo, TMenuContent& content) {
-    switch (IntLine(content, lnMemoScrollBars)) {
+    switch (IntLine(content, SettingId::NoticeScrollBars)) {
     case 1:
         memo->SetScrollBars(ssVertical);
         break;
@@ -126,22 +134,22 @@ void BuildNotice(TMemo* memo, TMenuContent& content) {
     default:
         break;
     }
-    if (content.Line(lnMemoWordWrap) != "-1")
+    if (Line(content, SettingId::NoticeWordWrap) != "-1")
         memo->SetWordWrap(false);
-    memo->SetLeft(IntLine(content, lnMemoLeft));
-    memo->SetTop(IntLine(content, lnMemoTop));
-    memo->SetWidth(IntLine(content, lnMemoWidth));
-    memo->SetHeight(IntLine(content, lnMemoHeight));
+    memo->SetLeft(IntLine(content, SettingId::NoticeLeft));
+    memo->SetTop(IntLine(content, SettingId::NoticeTop));
+    memo->SetWidth(IntLine(content, SettingId::NoticeWidth));
+    memo->SetHeight(IntLine(content, SettingId::NoticeHeight));
     {
-        auto stream = content.Entry(2);
+        auto stream = content.Entry(kNoticeEntry);
         memo->Lines()->LoadFromStream(*stream);
     }
-    memo->SetColor(IntLine(content, lnMemoColor));
-    const int32_t memoFontLine = IntLine(content, lnMemoFontSize);
+    memo->SetColor(IntLine(content, SettingId::NoticeColor));
+    const int32_t memoFontLine = IntLine(content, SettingId::NoticeFontSize);
     memo->Font()->SetSize(Abs(memoFontLine));
     if (memoFontLine < 0)
         memo->Font()->SetStyle({fsBold});
-    memo->Font()->SetColor(IntLine(content, lnMemoFontColor));
+    memo->Font()->SetColor(IntLine(content, SettingId::NoticeFontColor));
     memo->SetVisible(true);
 }
 
@@ -156,7 +164,7 @@ TMenuControls CreateMenuControls(TComponent* owner, TWinControl* parent) {
     image->SetBounds(0, 0, 105, 105);
     image->SetAutoSize(true);
 
-    for (int n = 1; n <= kMenuButtonGroups; ++n) {
+    for (int n = 1; n <= kButtonGroups; ++n) {
         auto* button = new TOvalynShapeButton(owner);
         controls.Buttons[n - 1] = button;
         button->SetName("OvalynShapeButton" + std::to_string(n));
@@ -212,7 +220,7 @@ TMenuControls CreateMenuControls(TComponent* owner, TWinControl* parent) {
 }
 
 void LoadMenuBackground(const TMenuControls& controls, TMenuContent& content) {
-    auto background = content.Entry(3);
+    auto background = content.Entry(EntryOf(PictureRole::Background));
     controls.Background->Picture()->LoadFromStream(*background);
 }
 
@@ -227,7 +235,7 @@ void BuildMenuControls(const TMenuControls& controls, TMenuContent& content, boo
     if (launchMode) {
         if (controls.Options->Items()->Count() > 1)
             controls.Options->SetVisible(true);
-        box->SetVisible(StrToBool(content.Line(lnCheckBoxFontColor)));
+        box->SetVisible(StrToBool(Line(content, SettingId::CheckBoxFontColor)));
         return;
     }
     box->SetVisible(false);
@@ -235,10 +243,10 @@ void BuildMenuControls(const TMenuControls& controls, TMenuContent& content, boo
 }
 
 void FillOptionList(TComboBox* options, const TMenuContent& content, int8_t savedOption) {
-    const int32_t count = IntLine(content, lnOptionCount);
+    const int32_t count = IntLine(content, SettingId::OptionCount);
     if (count <= 1)
         return;
     for (int32_t k = 0; k < count; ++k)
-        options->Items()->Add(OptionName(content.Line(CheckedAdd<int32_t>(lnFirstOption, k))));
+        options->Items()->Add(OptionName(content.Line(CheckedAdd<int32_t>(kFirstOptionLine, k))));
     options->SetItemIndex(savedOption);
 }

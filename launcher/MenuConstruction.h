@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "format/MenuSettings.h"
+
 class TComboBox;
 class TComponent;
 class TImage;
@@ -18,13 +20,11 @@ class TOvalynShapeButton;
 class TOvalynShapeCheckBoxButton;
 class TWinControl;
 
-inline constexpr int kMenuButtonGroups = 10;
-
 // The menu's components; not owned (their owner frees them).
 struct TMenuControls {
     TImage* Background = nullptr;
     // Button group g (1 to 10) at index g - 1; its Tag is g.
-    std::array<TOvalynShapeButton*, kMenuButtonGroups> Buttons{};
+    std::array<TOvalynShapeButton*, kButtonGroups> Buttons{};
     TOvalynShapeCheckBoxButton* CheckBox = nullptr;
     TMemo* Notice = nullptr;
     TComboBox* Options = nullptr;

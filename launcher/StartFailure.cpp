@@ -1,5 +1,7 @@
 #include "launcher/StartFailure.h"
 
+#include "framework/portable/Convert.h"
+
 namespace {
 // The largest failure answers of WinExec and ShellExecuteA.
 constexpr unsigned kLastWinExecFailure = 31;
@@ -48,9 +50,11 @@ std::string StartFailureReason(unsigned code) {
 }
 
 std::string ProgramStartFailedText(const std::string& commandLine, unsigned code) {
-    return "The program could not be started (" + StartFailureReason(code) + "):\r\n" + commandLine;
+    return "The program could not be started (" + StartFailureReason(code) + "):\r\n" +
+           ReadableText(commandLine, kMaxShownCommandChars);
 }
 
 std::string ShellOpenFailedText(const std::string& target, unsigned code) {
-    return "This could not be opened (" + StartFailureReason(code) + "):\r\n" + target;
+    return "This could not be opened (" + StartFailureReason(code) + "):\r\n" +
+           ReadableText(target, kMaxShownCommandChars);
 }

@@ -3,6 +3,7 @@
 // fail; both use the same small numbers for the same causes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,9 @@ bool ShellOpened(uintptr_t shellExecuteAnswer);
 // own as "error <code>".
 std::string StartFailureReason(unsigned code);
 
-// The error box texts: what failed, why, and the command line or target.
+// The error box texts: what failed, why, and the command line or target,
+// shown readably (control characters as "#code") and cut after
+// kMaxShownCommandChars characters, so any line gives a short box.
+inline constexpr std::size_t kMaxShownCommandChars = 300;
 std::string ProgramStartFailedText(const std::string& commandLine, unsigned code);
 std::string ShellOpenFailedText(const std::string& target, unsigned code);

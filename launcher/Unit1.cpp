@@ -7,6 +7,11 @@
 #include "container/ContainerKey.h"
 #include "container/KRVAAppendix.h"
 #include "container/u_Encrypt.h"
+#include "format/ButtonActions.h"
+#include "format/ConfigLog.h"
+#include "format/LaunchCommand.h"
+#include "format/MenuEntries.h"
+#include "format/MenuSettings.h"
 #include "framework/graphics/Font.h"
 #include "framework/portable/Convert.h"
 #include "framework/runtime/Exceptions.h"
@@ -17,10 +22,7 @@
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Screen.h"
-#include "launcher/ConfigLines.h"
-#include "launcher/ConfigLog.h"
 #include "launcher/ConfigLogFiles.h"
-#include "launcher/LaunchCommand.h"
 #include "launcher/MenuConstruction.h"
 #include "launcher/StartFailure.h"
 #include "launcher/u_CheckSystemLittle.h"
@@ -42,10 +44,6 @@ std::function<bool()> ShiftKeyHeld = [] { return (GetAsyncKeyState(VK_SHIFT) & 0
 
 namespace {
 
-constexpr const char* kContainerName = "L-Ctnr.ctr";
-constexpr const char* kContainerMissingText = "File L-CTNR.CTR is missing.\r\nProgram terminates!";
-// A "Config.log" is three short lines; anything bigger is no such file.
-constexpr int64_t kConfigLogMaxSize = 64 * 1024;
 constexpr DWORD kSoundAsync = 1; // SND_ASYNC
 constexpr DWORD kSoundSync = 0;
 
@@ -54,11 +52,11 @@ constexpr std::array<const char*, 8> kSoundNames = {
     "SYSTEMSTART",    "SYSTEMEXIT",        "SYSTEMHAND",    "SYSTEMASTERISK",
     "SYSTEMQUESTION", "SYSTEMEXCLAMATION", "SYSTEMWELCOME", "SYSTEMDEFAULT"};
 
-const std::string& Line(int index) {
-    return ConfigList->Get(index);
+const std::string& Line(SettingId id) {
+    return ConfigList->Get(LineOf(id));
 }
-bool IsMinusOneSwitch(int index) {
-    return Line(index) == "-1";
+bool IsMinusOneSwitch(SettingId id) {
+    return Line(id) == "-1";
 }
 
 // Byte by byte as unsigned values; a prefix sorts before the longer text.
@@ -141,16 +139,20 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 
     const TMenuControls menu = CreateMenuControls(this, this);
     Image1 = menu.Background;
-    TOvalynShapeButton** buttons[kMenuButtonGroups] = {
+    TOvalynShapeButton** buttons[kButtonGroups] = {
         &OvalynShapeButton1, &OvalynShapeButton2, &OvalynShapeButton3, &OvalynShapeButton4,
         &OvalynShapeButton5, &OvalynShapeButton6, &OvalynShapeButton7, &OvalynShapeButton8,
         &OvalynShapeButton9, &OvalynShapeButton10};
-    for (int n = 1; n <= kMenuButtonGroups; ++n) {
-        TOvalynShapeButton* button = menu.Buttons[n - 1];
-        *buttons[n - 1] = button;
+    // The click handlers of the buttons that have a command.
+    using Handler = void (TForm1::*)(TObject*);
+    const Handler clicks[] = {&TForm1::OvalynShapeButton1Click, &TForm1::OvalynShapeButton2Click,
+                              &TForm1::OvalynShapeButton3Click, &TForm1::OvalynShapeButton4Click};
+    for (const ButtonAction& action : ButtonActions()) {
+        TOvalynShapeButton* button = menu.Buttons[action.group - 1];
+        *buttons[action.group - 1] = button;
         button->OnMouseEnter = [this](TObject* s) { OvalynShapeButton1MouseEnter(s); };
         button->OnMouseLeave = [this](TObject* s) { OvalynShapeButton1MouseLeave(s); };
-        if (n == 2 || n == 3)
+        if (action.press == PressSound::Sync)
             button->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
                 OvalynShapeButton2MouseDown(s, b, sh, x, y);
             };
@@ -158,11 +160,12 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
             button->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
                 OvalynShapeButton1MouseDown(s, b, sh, x, y);
             };
+        if (action.command != ButtonCommand::None &&
+            action.group <= static_cast<int>(std::size(clicks))) {
+            const Handler click = clicks[action.group - 1];
+            button->OnClick = [this, click](TObject* s) { (this->*click)(s); };
+        }
     }
-    OvalynShapeButton1->OnClick = [this](TObject* s) { OvalynShapeButton1Click(s); };
-    OvalynShapeButton2->OnClick = [this](TObject* s) { OvalynShapeButton2Click(s); };
-    OvalynShapeButton3->OnClick = [this](TObject* s) { OvalynShapeButton3Click(s); };
-    OvalynShapeButton4->OnClick = [this](TObject* s) { OvalynShapeButton4Click(s); };
 
     OvalynShapeCheckBoxButton1 = menu.CheckBox;
     OvalynShapeCheckBoxButton1->OnClick = [this](TObject* s) {
@@ -208,7 +211,7 @@ void TForm1::FormCreate(TObject* sender) {
     KRVAAppendix1->ContainerName = folder + kContainerName;
     KRVAAppendix1->ReadAmount();
     {
-        std::unique_ptr<TMemoryStream> entry = ExtractEntry(1);
+        std::unique_ptr<TMemoryStream> entry = ExtractEntry(kConfigurationEntry);
         ConfigList->LoadFromStream(*entry);
     }
 
@@ -216,7 +219,7 @@ void TForm1::FormCreate(TObject* sender) {
         SetUpSounds();
 
     const std::string installed = GetDirectXVersion();
-    if (OrdinalLess(installed, Line(lnDirectXVersion))) {
+    if (OrdinalLess(installed, Line(SettingId::MinimumDirectX))) {
         DirectXOk = false;
         BuildMenuWindow();
     } else {
@@ -229,27 +232,14 @@ void TForm1::FormCreate(TObject* sender) {
 }
 
 void TForm1::ReadConfigLog() {
-    const std::string path = ConfigLogToRead(LauncherFolder());
-    std::optional<TRememberedChoice> choice;
-    if (!path.empty()) {
-        TMemoryStream stream;
-        {
-            TFileStream file(path, fm::fmOpenRead | fm::fmShareDenyWrite);
-            if (file.Size() <= kConfigLogMaxSize)
-                stream.CopyFrom(file, file.Size());
-        }
-        stream.SetPosition(0);
-        ConfigList->LoadFromStream(stream);
-        choice = ParseConfigLog(*ConfigList);
-        ConfigList->Clear();
-    }
     // A damaged file counts as absent: no direct start, option 0.
+    const std::optional<TRememberedChoice> choice = ReadRememberedChoice(LauncherFolder());
     AutoStart = choice ? choice->AutoStart : false;
     SavedOption = choice ? choice->SavedOption : 0;
 }
 
 void TForm1::SetUpSounds() {
-    const std::string& digits = Line(lnSoundDigits);
+    const std::string& digits = Line(SettingId::Sounds);
     int start = SoundDigit(digits, 0);
     if (start >= 1 && start <= 8)
         PlaySystemSound(kSoundNames[start - 1], kSoundAsync);
@@ -307,7 +297,7 @@ std::unique_ptr<TMemoryStream> TForm1::ExtractEntry(uint8_t fileNo) {
 // The menu window.
 
 void TForm1::BuildMenuWindow() {
-    if (!IsMinusOneSwitch(lnBorder))
+    if (!IsMinusOneSwitch(SettingId::WindowBorder))
         SetBorderStyle(bsNone);
     {
         TContainerMenuContent content(*this);
@@ -318,7 +308,7 @@ void TForm1::BuildMenuWindow() {
     SetLeft((Screen->Width() - Width()) / 2);
     SetTop((Screen->Height() - Height()) / 2);
     BuildControls();
-    SetCaption(Line(lnCaption));
+    SetCaption(Line(SettingId::WindowCaption));
 }
 
 void TForm1::BuildControls() {
@@ -356,9 +346,9 @@ bool TForm1::StartConfiguredProgram() {
     std::string parameters;
     const int selected = ComboBox1->ItemIndex();
     if (ComboBox1->Items()->Count() > 1 && selected >= 0)
-        parameters = OptionParameters(Line(lnFirstOption + selected));
+        parameters = OptionParameters(ConfigList->Get(kFirstOptionLine + selected));
     const std::string command =
-        BuildLaunchCommand(LauncherFolder(), Line(lnProgram), parameters,
+        BuildLaunchCommand(LauncherFolder(), Line(SettingId::LaunchProgram), parameters,
                            [](const std::string& path) { return FileExists(path); });
     // Shown normally: a program started hidden would never show its window.
     const UINT answer = Platform().WinExec(command.c_str(), SW_SHOWNORMAL);
@@ -369,8 +359,13 @@ bool TForm1::StartConfiguredProgram() {
 }
 
 bool TForm1::OpenWithShell(const std::string& target) {
+    // A relative target lies beside the launcher, wherever it was started
+    // from; addresses and rooted paths need no folder.
+    const std::string folder = LauncherFolder();
+    const char* directory =
+        ClassifyShellTarget(target) == ShellTargetKind::Relative ? folder.c_str() : nullptr;
     const auto answer = reinterpret_cast<uintptr_t>(Platform().ShellExecuteA(
-        Application->Handle(), "open", target.c_str(), nullptr, nullptr, SW_SHOW));
+        Application->Handle(), "open", target.c_str(), nullptr, directory, SW_SHOW));
     if (ShellOpened(answer))
         return true;
     ShowErrorBox(ShellOpenFailedText(target, static_cast<unsigned>(answer)));
@@ -398,21 +393,41 @@ void TForm1::SaveAndQuit() {
 // ---------------------------------------------------------------------------
 // Event handlers.
 
+void TForm1::ButtonClick(int group) {
+    const ButtonAction& action = ButtonActionOf(group);
+    switch (action.command) {
+    case ButtonCommand::None:
+        return;
+    case ButtonCommand::OpenAndEnd:
+        if (OpenWithShell(Line(*action.target)))
+            SaveAndQuit();
+        return;
+    case ButtonCommand::Quit:
+        Application->Terminate();
+        return;
+    case ButtonCommand::Launch:
+        LaunchProgram();
+        return;
+    case ButtonCommand::Open:
+        OpenWithShell(Line(*action.target));
+        return;
+    }
+}
+
 void TForm1::OvalynShapeButton1Click(TObject*) {
-    if (OpenWithShell(Line(lnShellTarget1)))
-        SaveAndQuit();
+    ButtonClick(1);
 }
 
 void TForm1::OvalynShapeButton2Click(TObject*) {
-    Application->Terminate();
+    ButtonClick(2);
 }
 
 void TForm1::OvalynShapeButton3Click(TObject*) {
-    LaunchProgram();
+    ButtonClick(3);
 }
 
 void TForm1::OvalynShapeButton4Click(TObject*) {
-    OpenWithShell(Line(lnShellTarget4));
+    ButtonClick(4);
 }
 
 void TForm1::OvalynShapeButton1MouseEnter(TObject*) {

@@ -45,7 +45,8 @@ public:
     TComboBox* ComboBox2;
     TKRVAAppendix* KRVAAppendix1;
 
-    // Event handlers.
+    // Event handlers. The buttons' click and press handlers are entries into
+    // the table of button actions.
     void FormCreate(TObject* sender);
     void FormShow(TObject* sender);
     void OvalynShapeButton1Click(TObject* sender);
@@ -60,6 +61,10 @@ public:
                                      int y);
     void OvalynShapeCheckBoxButton1Click(TObject* sender);
     void ComboBox1Click(TObject* sender);
+
+    // What a click on the button of group 1 to 10 does, by its row in the
+    // table of button actions.
+    void ButtonClick(int group);
 
     // The start-up's missing-container road: beep, error box, termination.
     void ContainerMissing();

@@ -32,6 +32,13 @@ std::string VolumeRoot(const std::string& folder) {
     return folder.substr(0, end) + "\\";
 }
 
+std::string PathWithinVolume(const std::string& folder, const std::string& mountPoint) {
+    if (mountPoint.empty() || folder.size() < mountPoint.size() ||
+        AsciiUpper(folder.substr(0, mountPoint.size())) != AsciiUpper(mountPoint))
+        return folder;
+    return folder.substr(mountPoint.size());
+}
+
 uint64_t Fnv1a64(const std::string& text) {
     uint64_t hash = kFnvOffsetBasis;
     for (unsigned char byte : text) {
@@ -41,9 +48,9 @@ uint64_t Fnv1a64(const std::string& text) {
     return hash;
 }
 
-std::string UserConfigLogName(uint32_t volumeSerial, const std::string& folder) {
+std::string UserConfigLogName(uint32_t volumeSerial, const std::string& place) {
     char name[40];
     std::snprintf(name, sizeof name, "%08X-%016llX.log", static_cast<unsigned>(volumeSerial),
-                  static_cast<unsigned long long>(Fnv1a64(AsciiUpper(folder))));
+                  static_cast<unsigned long long>(Fnv1a64(AsciiUpper(place))));
     return name;
 }

@@ -16,7 +16,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/graphics/Handles.h"
+#include "framework/system/ModuleHandle.h"
+#include "framework/win32/Handles.h"
 #include "skin/GlassBlend.h"
 #include "skin/RotatedPicture.h"
 #include "skin/ShapeFormUnit.h"

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "framework/graphics/Bitmap.h"
-#include "framework/graphics/Handles.h"
 #include "framework/portable/Color.h"
+#include "framework/win32/Handles.h"
 #include "skin/RegionCalls.h"
 
 class TOvalynSkin : public TBitmap {

@@ -12,6 +12,7 @@
 #include "designer/app/PropertyPanel.h"
 #include "designer/app/TestRun.h"
 #include "designer/model/DesignError.h"
+#include "format/MenuEntries.h"
 #include "framework/graphics/Font.h"
 #include "framework/runtime/Exceptions.h"
 #include "framework/ui/Application.h"
@@ -361,7 +362,7 @@ void TDesignerForm::BuildContainer() {
     dialog.Title = "Build the container";
     dialog.Filter = "Containers (*.ctr)|*.ctr|All files (*.*)|*.*";
     dialog.DefaultExt = "ctr";
-    dialog.FileName = lastContainer_.empty() ? "L-Ctnr.ctr" : lastContainer_;
+    dialog.FileName = lastContainer_.empty() ? kContainerName : lastContainer_;
     if (lastContainer_.empty())
         dialog.InitialDir = document_.Folder();
     if (!dialog.Execute(Handle()))

@@ -2,19 +2,18 @@
 
 #include <windows.h>
 
+#include "authoring/MenuBuild.h"
 #include "authoring/MenuCheck.h"
 #include "authoring/MenuDocument.h"
 #include "authoring/MenuOrigins.h"
 #include "designer/model/DesignError.h"
-#include "framework/graphics/Handles.h"
+#include "format/MenuEntries.h"
 #include "framework/system/Paths.h"
-#include "tools/ctrpack/MenuCommands.h"
-#include "tools/ctrpack/ToolError.h"
+#include "framework/win32/Handles.h"
 
 namespace {
 
 constexpr const char* kLauncherName = "Launcher.exe";
-constexpr const char* kContainerName = "L-Ctnr.ctr";
 
 // A folder of its own under the user's temporary folder.
 std::string FreshFolder() {
@@ -49,14 +48,6 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 } // namespace
 
-std::vector<uint8_t> ContainerBytes(const MenuDocument& menu) {
-    try {
-        return ContainerOfMenu(menu, "the menu").Bytes();
-    } catch (const ToolError& error) {
-        throw DesignError(error.what());
-    }
-}
-
 std::string LauncherBesideDesigner() {
     return ExecutableFolder() + kLauncherName;
 }
@@ -72,7 +63,7 @@ std::string RunMenuTest(const MenuDocument& menu, const std::string& launcherPat
     const std::string launcher = folder + kLauncherName;
     if (!CopyFileA(launcherPath.c_str(), launcher.c_str(), TRUE))
         throw DesignError(launcherPath + ": cannot be copied to " + folder + ".");
-    WriteBytes(folder + kContainerName, ContainerBytes(menu));
+    WriteBytes(folder + kContainerName, ContainerBytesOfMenu(menu));
 
     std::string commandLine = "\"" + launcher + "\"";
     STARTUPINFOA startup{};

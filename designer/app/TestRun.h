@@ -16,5 +16,3 @@ class MenuDocument;
 std::string RunMenuTest(const MenuDocument& menu, const std::string& launcherPath);
 // Launcher.exe beside the designer's own program.
 std::string LauncherBesideDesigner();
-// The container bytes of the menu as it is now.
-std::vector<uint8_t> ContainerBytes(const MenuDocument& menu);

@@ -4,19 +4,16 @@
 #include <system_error>
 
 #include "authoring/FileBytes.h"
+#include "authoring/MenuBuild.h"
 #include "authoring/MenuCheck.h"
 #include "authoring/MenuIni.h"
 #include "authoring/MenuIniKeys.h"
 #include "authoring/MenuSource.h"
-#include "authoring/StarterMenu.h"
+#include "authoring/OutputFile.h"
 #include "designer/model/ChangeValue.h"
 #include "designer/model/DesignError.h"
 #include "designer/model/LineCheck.h"
 #include "designer/model/MenuAccess.h"
-#include "tools/ctrpack/MenuCommands.h"
-#include "tools/ctrpack/MenuFolder.h"
-#include "tools/ctrpack/OutputFile.h"
-#include "tools/ctrpack/ToolError.h"
 
 namespace fs = std::filesystem;
 
@@ -60,17 +57,6 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string OptionLine(const OptionEntry& option) {
-    return option.parameters.empty() ? option.name : option.name + ";" + option.parameters;
-}
-
-OptionEntry ParseOption(const std::string& line) {
-    const std::size_t semicolon = line.find(';');
-    if (semicolon == std::string::npos)
-        return {line, ""};
-    return {line.substr(0, semicolon), line.substr(semicolon + 1)};
-}
-
 void CheckOption(const OptionEntry& option) {
     if (option.name.find(';') != std::string::npos)
         throw DesignError("option name \"" + option.name +
@@ -93,13 +79,14 @@ void DesignDocument::Notify(DesignChange change) {
 
 std::vector<Problem> DesignDocument::Replace(MenuDocument menu, MenuOrigins origins,
                                              std::string folder, std::vector<Problem> problems,
-                                             bool fromFiles) {
+                                             std::string iniText) {
     menu_ = std::move(menu);
     origins_ = std::move(origins);
     folder_ = std::move(folder);
+    iniText_ = std::move(iniText);
     readProblems_ = problems;
     savedFiles_.clear();
-    if (fromFiles)
+    if (!folder_.empty())
         ForEachFile(menu_, [&](int slot, const MenuFileData& file) {
             savedFiles_[SlotKey(slot, file.fileName)] = file.bytes;
         });
@@ -121,24 +108,20 @@ std::vector<Problem> DesignDocument::Open(const std::string& folder) {
     if (HasMenuIni(folder)) {
         LoadedMenu loaded = LoadMenuIniFolder(folder, problems);
         return Replace(std::move(loaded.menu), std::move(loaded.origins), folder,
-                       std::move(problems), true);
+                       std::move(problems), std::move(loaded.iniText));
     }
+    std::vector<std::vector<uint8_t>> entries;
+    for (MenuEntry& entry : ReadMenuFolder(folder))
+        entries.push_back(std::move(entry.bytes));
     MenuDocument menu;
     try {
-        std::vector<std::vector<uint8_t>> entries;
-        for (MenuEntry& entry : ReadMenuFolder(folder))
-            entries.push_back(std::move(entry.bytes));
-        if (entries.empty())
-            throw DesignError(folder + ": holds neither menu.ini nor numbered entry files");
         menu = MenuFromEntries(folder, std::move(entries));
-    } catch (const ToolError& failure) {
-        throw DesignError(failure.what());
     } catch (const ConversionError& failure) {
         throw DesignError(failure.what());
     }
     NameDecompiledFiles(menu);
     // Untitled: saving writes a menu.ini folder, never over the numbered files.
-    return Replace(std::move(menu), MenuIniOrigins(kMenuIniName), "", std::move(problems), false);
+    return Replace(std::move(menu), MenuIniOrigins(kMenuIniName), "", std::move(problems), "");
 }
 
 std::vector<Problem> DesignDocument::OpenContainer(const std::string& container,
@@ -146,24 +129,14 @@ std::vector<Problem> DesignDocument::OpenContainer(const std::string& container,
     if (!EmptyOrMissing(intoFolder))
         throw DesignError(intoFolder + ": is not empty; take a container apart into a new or "
                                        "empty folder");
-    try {
-        RunDecompile({container, intoFolder});
-    } catch (const ToolError& failure) {
-        throw DesignError(failure.what());
-    }
+    WriteMenuFolder(DecompileContainer(container), intoFolder);
     return Open(intoFolder);
 }
 
 std::vector<Problem> DesignDocument::NewFromStarter(const std::string& folder) {
     if (!EmptyOrMissing(folder))
         throw DesignError(folder + ": is not empty; a new menu goes into a new or empty folder");
-    try {
-        EnsureFolder(folder);
-        for (const StarterFile& file : StarterMenuFiles())
-            WriteFileWhole(JoinPath(folder, file.name), file.bytes);
-    } catch (const ToolError& failure) {
-        throw DesignError(failure.what());
-    }
+    WriteStarterMenu(folder);
     return Open(folder);
 }
 
@@ -181,35 +154,33 @@ void DesignDocument::SaveAs(const std::string& folder) {
 
 void DesignDocument::WriteFolder(const std::string& folder) {
     const bool sameFolder = !folder_.empty() && fs::path(folder) == fs::path(folder_);
-    const std::string iniText = WriteMenuIni(menu_);
-    try {
-        EnsureFolder(folder);
-        ForEachFile(menu_, [&](int slot, const MenuFileData& file) {
-            const std::string target = JoinPath(folder, file.fileName);
-            const auto saved = savedFiles_.find(SlotKey(slot, file.fileName));
-            const bool unchanged = saved != savedFiles_.end() && saved->second == file.bytes;
-            if (unchanged && sameFolder && Exists(target))
-                return;
-            std::error_code error;
-            fs::create_directories(fs::path(target).parent_path(), error);
-            std::vector<uint8_t> bytes = file.bytes;
-            // An unchanged file is copied as the author made it (a PNG stays a PNG).
-            if (unchanged && !sameFolder && !folder_.empty()) {
-                std::string problem;
-                const std::string source = JoinPath(folder_, file.fileName);
-                if (!ReadWholeFile(source, kMaxMenuFileBytes, bytes, problem))
-                    throw DesignError(source + " " + problem);
-            }
-            WriteFileWhole(target, bytes);
-        });
-        // Last: a folder whose files failed keeps its previous menu.ini.
-        WriteFileWhole(JoinPath(folder, kMenuIniName),
-                       std::vector<uint8_t>(iniText.begin(), iniText.end()));
-    } catch (const ToolError& failure) {
-        throw DesignError(failure.what());
-    }
+    const std::string iniText =
+        iniText_.empty() ? WriteMenuIni(menu_) : UpdateMenuIni(iniText_, menu_);
+    EnsureFolder(folder);
+    ForEachFile(menu_, [&](int slot, const MenuFileData& file) {
+        const std::string target = JoinPath(folder, file.fileName);
+        const auto saved = savedFiles_.find(SlotKey(slot, file.fileName));
+        const bool unchanged = saved != savedFiles_.end() && saved->second == file.bytes;
+        if (unchanged && sameFolder && Exists(target))
+            return;
+        std::error_code error;
+        fs::create_directories(fs::path(target).parent_path(), error);
+        std::vector<uint8_t> bytes = file.bytes;
+        // An unchanged file is copied as the author made it (a PNG stays a PNG).
+        if (unchanged && !sameFolder && !folder_.empty()) {
+            std::string problem;
+            const std::string source = JoinPath(folder_, file.fileName);
+            if (!ReadWholeFile(source, kMaxMenuFileBytes, bytes, problem))
+                throw DesignError(source + " " + problem);
+        }
+        WriteFileWhole(target, bytes);
+    });
+    // Last: a folder whose files failed keeps its previous menu.ini.
+    WriteFileWhole(JoinPath(folder, kMenuIniName),
+                   std::vector<uint8_t>(iniText.begin(), iniText.end()));
 
     folder_ = folder;
+    iniText_ = iniText;
     savedFiles_.clear();
     ForEachFile(menu_, [&](int slot, const MenuFileData& file) {
         savedFiles_[SlotKey(slot, file.fileName)] = file.bytes;
@@ -227,11 +198,17 @@ void DesignDocument::BuildContainer(const std::string& path) const {
     if (Untitled() || Modified())
         throw DesignError(path + ": not built; save the menu first (a container is built from "
                                  "the saved folder)");
-    try {
-        RunBuild({folder_, path});
-    } catch (const ToolError& failure) {
-        throw DesignError(failure.what());
+    const MenuBuild build = BuildMenu(folder_, true);
+    if (build.stop != MenuBuild::Stop::None) {
+        std::string lines;
+        for (const Problem& problem : build.problems)
+            if (problem.severity == Severity::Error)
+                lines += problem.Format() + "\n";
+        throw DesignError(lines + path + ": not built; " +
+                          std::to_string(ErrorCount(build.problems)) +
+                          " problem(s) the launcher would refuse");
     }
+    WriteContainerFile(build.container, path);
 }
 
 std::string DesignDocument::DisplayName() const {
@@ -354,7 +331,7 @@ void DesignDocument::CancelDrag() {
 std::vector<OptionEntry> DesignDocument::Options() const {
     std::vector<OptionEntry> options;
     for (const std::string& line : menu_.Tail())
-        options.push_back(ParseOption(line));
+        options.push_back(SplitOptionLine(line));
     return options;
 }
 
@@ -371,7 +348,7 @@ void DesignDocument::SetOptions(std::vector<std::string> tail, const std::string
 void DesignDocument::AddOption(const OptionEntry& option) {
     CheckOption(option);
     std::vector<std::string> tail = menu_.Tail();
-    tail.push_back(OptionLine(option));
+    tail.push_back(JoinOptionLine(option));
     SetOptions(std::move(tail), "Add option");
 }
 
@@ -380,9 +357,9 @@ void DesignDocument::SetOption(std::size_t index, const OptionEntry& option) {
     std::vector<std::string> tail = menu_.Tail();
     if (index >= tail.size())
         throw DesignError("there is no option " + std::to_string(index + 1));
-    if (ParseOption(tail[index]) == option)
+    if (SplitOptionLine(tail[index]) == option)
         return; // the line's own spelling ("name;" or "name") stays
-    tail[index] = OptionLine(option);
+    tail[index] = JoinOptionLine(option);
     SetOptions(std::move(tail), "Change option");
 }
 

@@ -4,7 +4,10 @@
 // undo stack; selection and mode are not undoable. One handler hears every
 // change with what it touched.
 //
-// Files. The menu's notice, pictures and extra entries are written on save
+// Files. menu.ini keeps its author's comments, order and spelling: a save
+// rewrites only the lines of settings that changed, in place, and adds new
+// keys at the end of their section. The menu's notice, pictures and extra
+// entries are written on save
 // only where the document's bytes differ from what was read from (or last
 // written to) that file name, or the file does not exist in the folder yet:
 // an author's PNG stays a PNG while its picture is unchanged. A picture
@@ -29,16 +32,11 @@
 #include "designer/model/ElementPosition.h"
 #include "designer/model/ElementProperties.h"
 #include "designer/model/UndoStack.h"
+#include "format/LaunchCommand.h"
 
 // Whether an edit continues the previous one of the same value (typing: the
 // whole typed value is one undo step) or starts a new step.
 enum class EditStep : uint8_t { New, Continue };
-
-struct OptionEntry {
-    std::string name;       // shown in the option list
-    std::string parameters; // added to the program's command line
-    bool operator==(const OptionEntry&) const = default;
-};
 
 class DesignDocument {
 public:
@@ -154,7 +152,7 @@ private:
     };
 
     std::vector<Problem> Replace(MenuDocument menu, MenuOrigins origins, std::string folder,
-                                 std::vector<Problem> problems, bool fromFiles);
+                                 std::vector<Problem> problems, std::string iniText);
     void Push(std::unique_ptr<TCommand> command, bool mayMerge);
     void Notify(DesignChange change);
     void SetOptions(std::vector<std::string> tail, const std::string& text);
@@ -163,6 +161,9 @@ private:
 
     MenuDocument menu_;
     MenuOrigins origins_;
+    // menu.ini as read from, or last written to, folder_ ("" for a menu
+    // that has none yet): a save changes only the lines of what changed.
+    std::string iniText_;
     std::vector<Problem> readProblems_;
     std::string folder_;
     // Each file name of the menu with the bytes the document holds for it as

@@ -1,5 +1,6 @@
 #include "designer/model/DesignElement.h"
 
+#include "format/ButtonActions.h"
 #include "framework/portable/Convert.h"
 
 namespace {
@@ -82,11 +83,12 @@ ElementId ElementOfLine(int line) {
 }
 
 bool ElementInMode(ElementId id, MenuMode mode) {
+    if (IsButton(id))
+        return (ButtonActionOf(ButtonGroup(id)).modes &
+                (mode == MenuMode::Launch ? kLaunchMode : kRequirementMode)) != 0;
     switch (id) {
-    case ElementId::Install:
     case ElementId::Notice:
         return mode == MenuMode::Requirement;
-    case ElementId::Launch:
     case ElementId::CheckBox:
     case ElementId::Options:
         return mode == MenuMode::Launch;
@@ -99,7 +101,7 @@ bool ElementShown(const MenuDocument& menu, ElementId id, MenuMode mode) {
     if (!ElementInMode(id, mode))
         return false;
     if (IsButton(id))
-        return Bool(menu.Text(ButtonSetting(ButtonGroup(id), 0)));
+        return Bool(menu.Text(ButtonSetting(ButtonGroup(id), kButtonShown)));
     switch (id) {
     case ElementId::CheckBox:
         return Bool(menu.Text(SettingId::CheckBoxFontColor));

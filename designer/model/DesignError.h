@@ -1,12 +1,8 @@
-// The one error type of the designer's model: a refused edit or a file that
-// cannot be opened, saved or built. what() names the file (where there is
-// one) and what is wrong, ready for a message box.
+// The designer's model raises the authoring library's one error type: a
+// refused edit or a file that cannot be opened, saved or built. what() names
+// the file (where there is one) and what is wrong, ready for a message box.
 #pragma once
 
-#include <stdexcept>
-#include <string>
+#include "authoring/AuthoringError.h"
 
-class DesignError : public std::runtime_error {
-public:
-    explicit DesignError(const std::string& message) : std::runtime_error(message) {}
-};
+using DesignError = AuthoringError;

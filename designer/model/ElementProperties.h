@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "authoring/MenuSettings.h"
 #include "authoring/PictureImport.h"
 #include "designer/model/DesignElement.h"
+#include "format/MenuSettings.h"
 
 enum class PropertyKind : uint8_t {
     Setting,    // a settings table row: value through DesignDocument::SetValue

@@ -1,8 +1,7 @@
 #include "designer/model/MediumRequest.h"
 
+#include "authoring/MediumBuild.h"
 #include "designer/model/DesignError.h"
-#include "tools/ctrpack/MediumBuild.h"
-#include "tools/ctrpack/ToolError.h"
 
 namespace {
 
@@ -38,12 +37,7 @@ std::string BuildMediumFromFields(const MediumFields& fields, const std::string&
     options.label = Trimmed(fields.label);
     options.icon = Trimmed(fields.icon);
 
-    MediumOutcome outcome;
-    try {
-        outcome = BuildMedium(options);
-    } catch (const ToolError& error) {
-        throw DesignError(error.what());
-    }
+    const MediumOutcome outcome = BuildMedium(options);
     const std::string warnings = Lines(outcome.problems, Severity::Warning);
     if (!outcome.written)
         throw DesignError(Lines(outcome.problems, Severity::Error) + warnings +

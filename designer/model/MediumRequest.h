@@ -1,7 +1,7 @@
-// The designer's "Build medium" form as ctrpack media options: the fields
-// the author filled in become the same options the command line takes, and
-// the medium is laid out by ctrpack's own code, so both refuse the same
-// media with the same lines.
+// The designer's "Build medium" form as the options of a medium: the fields
+// the author filled in become the same options ctrpack media takes, and the
+// medium is laid out by the authoring library, so both refuse the same media
+// with the same lines.
 #pragma once
 
 #include <string>

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "authoring/MenuSettings.h"
+#include "format/MenuSettings.h"
 
 void RecentFiles::Remove(const std::string& path) {
     std::erase_if(items_, [&](const std::string& item) { return SameName(item, path); });

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/graphics/Graphic.h"
-#include "framework/graphics/Handles.h"
+#include "framework/win32/Handles.h"
 
 class TCanvas;
 

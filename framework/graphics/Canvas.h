@@ -10,10 +10,10 @@
 #include <variant>
 
 #include "framework/graphics/Font.h"
-#include "framework/graphics/Handles.h"
 #include "framework/graphics/NotifyEvent.h"
 #include "framework/portable/Color.h"
 #include "framework/portable/Types.h"
+#include "framework/win32/Handles.h"
 
 class TGraphic;
 

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/graphics/Handles.h"
 #include "framework/graphics/NotifyEvent.h"
 #include "framework/portable/Color.h"
 #include "framework/runtime/Set.h"
+#include "framework/win32/Handles.h"
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;

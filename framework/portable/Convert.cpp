@@ -28,6 +28,10 @@ bool IsDigit(char c) {
 } // namespace
 
 std::string QuotedValue(const std::string& text) {
+    return "'" + ReadableText(text, kMaxQuotedChars) + "'";
+}
+
+std::string ReadableText(const std::string& text, size_t maxChars) {
     std::string shown;
     for (size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -35,13 +39,13 @@ std::string QuotedValue(const std::string& text) {
         // not show at all.
         const std::string piece =
             c < 32 || c == 127 ? "#" + std::to_string(c) : std::string(1, text[i]);
-        if (shown.size() + piece.size() > kMaxQuotedChars) {
+        if (shown.size() + piece.size() > maxChars) {
             shown += "...";
             break;
         }
         shown += piece;
     }
-    return "'" + shown + "'";
+    return shown;
 }
 
 bool TryStrToInt(const std::string& text, int32_t& value) {

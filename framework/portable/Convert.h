@@ -14,6 +14,8 @@
 // value gives a short, readable message. Ordinary short values appear as they are.
 constexpr size_t kMaxQuotedChars = 60;
 std::string QuotedValue(const std::string& text);
+// text shown the same way, without the quotes, cut after maxChars characters.
+std::string ReadableText(const std::string& text, size_t maxChars);
 
 // Integer text: optional leading blanks, an optional sign, then decimal digits,
 // or hexadecimal digits after "$", "x", "X", "0x" or "0X". Nothing may follow.

@@ -67,6 +67,14 @@ BOOL TPlatformCalls::GetVolumeInformationA(const char* root, char* volumeName, D
                                    maxComponentLength, fileSystemFlags, fileSystemName,
                                    fileSystemNameSize);
 }
+BOOL TPlatformCalls::GetVolumePathNameA(const char* path, char* mountPoint, DWORD size) {
+    return ::GetVolumePathNameA(path, mountPoint, size);
+}
+HANDLE TPlatformCalls::CreateFileA(const char* path, DWORD access, DWORD share,
+                                   SECURITY_ATTRIBUTES* security, DWORD disposition, DWORD flags,
+                                   HANDLE templateFile) {
+    return ::CreateFileA(path, access, share, security, disposition, flags, templateFile);
+}
 HRESULT TPlatformCalls::SHGetFolderPathA(HWND window, int folder, HANDLE token, DWORD flags,
                                          char* path) {
     static const auto getFolder =

@@ -1,8 +1,8 @@
 // The seam through which the system reaches the platform calls that have
 // effects outside the process (sounds, program starts, message boxes, file
 // copies, module loading) or whose arguments and answers tests must see or
-// choose (the rights a registry key is opened with, the volume's serial
-// number, the user's application data folder). Production code calls
+// choose (the rights a registry key or a file is opened with, the volume's
+// mount point and serial number, the user's application data folder). Production code calls
 // Platform().X(...); tests install a recording fake (RecordingPlatform.h)
 // with ScopedPlatform.
 #pragma once
@@ -30,6 +30,10 @@ public:
                                        DWORD* serialNumber, DWORD* maxComponentLength,
                                        DWORD* fileSystemFlags, char* fileSystemName,
                                        DWORD fileSystemNameSize);
+    virtual BOOL GetVolumePathNameA(const char* path, char* mountPoint, DWORD size);
+    virtual HANDLE CreateFileA(const char* path, DWORD access, DWORD share,
+                               SECURITY_ATTRIBUTES* security, DWORD disposition, DWORD flags,
+                               HANDLE templateFile);
     // shell32's SHGetFolderPathA, loaded on first use like ShellExecuteA.
     virtual HRESULT SHGetFolderPathA(HWND window, int folder, HANDLE token, DWORD flags,
                                      char* path);

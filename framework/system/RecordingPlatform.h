@@ -1,8 +1,9 @@
 // A platform fake for tests: records every call with its arguments and gives
 // harmless answers. Module calls go to the real functions (so code under test
 // can find real exports) unless an export is hidden by name; CopyFileA copies
-// for real unless an answer is set; registry keys open for real; the volume
-// and the application data folder are the real ones unless answers are set.
+// for real unless an answer is set; registry keys and files open for real
+// unless a right is denied; the volume and the application data folder are
+// the real ones unless answers are set.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +24,9 @@ struct TRecordedCall {
 class TRecordingPlatform : public TPlatformCalls {
 public:
     std::vector<TRecordedCall> Calls;
+    // CreateFileA calls, kept apart: files are opened as a matter of course,
+    // and the other calls' order is what most tests look at.
+    std::vector<TRecordedCall> FileOpens;
 
     int MessageBoxAnswer = IDOK;
     UINT WinExecAnswer = 33;                  // > 31: started
@@ -34,6 +38,17 @@ public:
     DWORD VolumeFlagsAnswer = 0;              // with a serial answer: FILE_READ_ONLY_VOLUME, ...
     // SHGetFolderPathA's folder; unset: the real one; "": the call fails.
     std::optional<std::string> FolderPathAnswer;
+    // GetVolumePathNameA's mount point for every path; unset: the real one.
+    std::optional<std::string> VolumePathAnswer;
+    // CreateFileA of this path (any case) asking for any of these rights
+    // fails with ERROR_ACCESS_DENIED, as a folder or file whose access list
+    // refuses them does.
+    std::string DeniedPath;
+    DWORD DeniedRights = 0;
+    // CreateFileA of this path (any case) empties the file, as a full
+    // medium takes a truncation, and opens it for reading only, so that
+    // every write to it fails.
+    std::string FullPath;
 
     // The calls of one name, in order.
     std::vector<TRecordedCall> CallsOf(const std::string& name) const {
@@ -122,6 +137,45 @@ public:
         if (fileSystemFlags)
             *fileSystemFlags = VolumeFlagsAnswer;
         return TRUE;
+    }
+    BOOL GetVolumePathNameA(const char* path, char* mountPoint, DWORD size) override {
+        Record("GetVolumePathNameA", {Text(path)});
+        if (!VolumePathAnswer)
+            return ::GetVolumePathNameA(path, mountPoint, size);
+        if (VolumePathAnswer->size() >= size)
+            return FALSE;
+        VolumePathAnswer->copy(mountPoint, VolumePathAnswer->size());
+        mountPoint[VolumePathAnswer->size()] = '\0';
+        return TRUE;
+    }
+    HANDLE CreateFileA(const char* path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
+                       DWORD disposition, DWORD flags, HANDLE templateFile) override {
+        FileOpens.push_back(
+            {"CreateFileA", {Text(path), Number(access), Number(disposition), Number(flags)}});
+        if (path && lstrcmpiA(path, DeniedPath.c_str()) == 0 && (access & DeniedRights) != 0) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return INVALID_HANDLE_VALUE;
+        }
+        // Windows refuses to replace a hidden or system file unless the new
+        // attributes keep those bits; Wine replaces it.
+        const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        const DWORD existing = path ? ::GetFileAttributesA(path) : INVALID_FILE_ATTRIBUTES;
+        if ((disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING) &&
+            existing != INVALID_FILE_ATTRIBUTES && (existing & kept & ~flags) != 0) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return INVALID_HANDLE_VALUE;
+        }
+        if (path && !FullPath.empty() && lstrcmpiA(path, FullPath.c_str()) == 0) {
+            HANDLE file =
+                ::CreateFileA(path, GENERIC_WRITE, share, security, OPEN_ALWAYS, flags, nullptr);
+            if (file != INVALID_HANDLE_VALUE) {
+                ::SetEndOfFile(file);
+                ::CloseHandle(file);
+            }
+            access = GENERIC_READ;
+            disposition = OPEN_EXISTING;
+        }
+        return ::CreateFileA(path, access, share, security, disposition, flags, templateFile);
     }
     HRESULT SHGetFolderPathA(HWND window, int folder, HANDLE token, DWORD flags,
                              char* path) override {

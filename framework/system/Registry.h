@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "framework/graphics/Handles.h"
 #include "framework/runtime/Persistent.h"
+#include "framework/win32/Handles.h"
 
 enum TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
 

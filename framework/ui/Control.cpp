@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "framework/graphics/Font.h"
+#include "framework/runtime/ScopeExit.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/MouseCapture.h"
@@ -174,13 +175,8 @@ void TControl::TakeParentFont() {
     if (!parentFont_ || !parent_)
         return;
     takingParentFont_ = true;
-    try {
-        font_->Assign(parent_->Font());
-    } catch (...) {
-        takingParentFont_ = false;
-        throw;
-    }
-    takingParentFont_ = false;
+    ScopeExit taken([this] { takingParentFont_ = false; });
+    font_->Assign(parent_->Font());
 }
 
 void TControl::FontObjectChanged() {

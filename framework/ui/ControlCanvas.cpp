@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
+#include "framework/runtime/ScopeExit.h"
 #include "framework/ui/WinControl.h"
 
 TControlCanvas::TControlCanvas(TWinControl& control)
@@ -41,16 +42,11 @@ void TControlCanvas::Paint(const std::function<void(HDC)>& paintWork) {
     canvas_->SetHandle(dc);
     TakeControlLook();
     painting_ = true;
-    struct TEndPaint {
-        TControlCanvas* Owner;
-        HWND Window;
-        PAINTSTRUCT* Paint;
-        ~TEndPaint() {
-            Owner->painting_ = false;
-            Owner->canvas_->SetHandle(nullptr);
-            EndPaint(Window, Paint);
-        }
-    } endPaint{this, window, &paint};
+    ScopeExit endPaint([&] {
+        painting_ = false;
+        canvas_->SetHandle(nullptr);
+        EndPaint(window, &paint);
+    });
     paintWork(dc);
 }
 

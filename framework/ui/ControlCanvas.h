@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "framework/graphics/Handles.h"
+#include "framework/win32/Handles.h"
 
 class TCanvas;
 class TWinControl;

@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Font.h"
+#include "framework/runtime/ScopeExit.h"
 
 TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 121, 21);
@@ -22,26 +23,20 @@ void TEdit::CreateParams(TCreateParams& params) {
 
 void TEdit::CreateWnd() {
     // The window is made with the stored text: that is no edit by the user.
-    settingText_ = true;
-    try {
+    {
+        settingText_ = true;
+        ScopeExit set([this] { settingText_ = false; });
         TWinControl::CreateWnd();
-    } catch (...) {
-        settingText_ = false;
-        throw;
     }
-    settingText_ = false;
     SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
 }
 
 void TEdit::SetTextBuf(const std::string& text) {
-    settingText_ = true;
-    try {
+    {
+        settingText_ = true;
+        ScopeExit set([this] { settingText_ = false; });
         TWinControl::SetTextBuf(text);
-    } catch (...) {
-        settingText_ = false;
-        throw;
     }
-    settingText_ = false;
     // Text from code is the new committed value: the field shows the model.
     committed_ = text;
 }

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "framework/graphics/Handles.h"
+#include "framework/win32/Handles.h"
 
 namespace {
 int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names) {

@@ -5,8 +5,8 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Font.h"
-#include "framework/graphics/Handles.h"
 #include "framework/ui/WinControl.h"
+#include "framework/win32/Handles.h"
 
 namespace {
 // An empty caption still measures one line high, so an auto-sized label

@@ -5,7 +5,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Font.h"
-#include "framework/graphics/Handles.h"
+#include "framework/win32/Handles.h"
 
 namespace {
 UINT EdgeOf(TBevelCut cut, bool outer) {

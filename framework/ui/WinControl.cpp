@@ -8,6 +8,7 @@
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Font.h"
 #include "framework/runtime/Exceptions.h"
+#include "framework/runtime/ScopeExit.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Cursors.h"
 #include "framework/ui/Form.h"
@@ -140,15 +141,10 @@ void TWinControl::CreateHandle() {
     }
     TControlState state = ControlState();
     SetControlState(TControlState(state).Include(csCreating));
-    try {
-        CreateWnd();
-        PlaceInZOrder();
-        CreateChildHandles();
-    } catch (...) {
-        SetControlState(ControlState().Exclude(csCreating));
-        throw;
-    }
-    SetControlState(ControlState().Exclude(csCreating));
+    ScopeExit created([this] { SetControlState(ControlState().Exclude(csCreating)); });
+    CreateWnd();
+    PlaceInZOrder();
+    CreateChildHandles();
 }
 
 // A hidden child gets its window when it is shown or its handle is asked
@@ -201,14 +197,9 @@ void TWinControl::RecreateWnd() {
     if (!handle_)
         return;
     recreating_ = true;
-    try {
-        DestroyHandle();
-        CreateHandle();
-    } catch (...) {
-        recreating_ = false;
-        throw;
-    }
-    recreating_ = false;
+    ScopeExit recreated([this] { recreating_ = false; });
+    DestroyHandle();
+    CreateHandle();
 }
 
 TControl* TWinControl::Controls(int index) const {
@@ -464,13 +455,8 @@ void TWinControl::PaintControls(HDC dc) {
         POINT origin{};
         OffsetViewportOrgEx(dc, child->Left(), child->Top(), &origin);
         IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
-        try {
-            graphic->PaintOn(dc);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            throw;
-        }
-        RestoreDC(dc, saved);
+        ScopeExit restore([dc, saved] { RestoreDC(dc, saved); });
+        graphic->PaintOn(dc);
     }
 }
 
@@ -660,13 +646,8 @@ void TWinControl::WMPaint(TMessage& message) {
     }
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(handle_, &paint);
-    try {
-        PaintControls(dc);
-    } catch (...) {
-        EndPaint(handle_, &paint);
-        throw;
-    }
-    EndPaint(handle_, &paint);
+    ScopeExit endPaint([&] { EndPaint(handle_, &paint); });
+    PaintControls(dc);
 }
 
 void TWinControl::WMWindowPosChanging(TMessage& message) {

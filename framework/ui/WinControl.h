@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/graphics/Handles.h"
 #include "framework/ui/Control.h"
+#include "framework/win32/Handles.h"
 
 // What CreateWnd hands to CreateWindowExA. CreateParams fills it; descendants
 // adjust it. WinClassName names the window class the framework registers

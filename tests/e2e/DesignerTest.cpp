@@ -377,16 +377,23 @@ TEST(Designer, EditsOfTheDemoAreSavedBuiltAndShownAgainWhenReopened) {
         EXPECT_EQ(FolderConfigurationList(folder.Path(), problems), expectedList);
         EXPECT_EQ(problems, "") << "the saved folder reads with problems";
 
-        // The whole menu.ini as the writer puts the demo with these edits.
-        std::vector<Problem> demoProblems;
-        MenuDocument edited = LoadMenuIniFolder(OVALYN_DEMO_MENU, demoProblems).menu;
-        edited.SetText(SettingId::LaunchLeft, std::to_string(kLaunchTo.x));
-        edited.SetText(SettingId::LaunchTop, std::to_string(kLaunchTo.y));
-        edited.SetText(SettingId::LaunchCaption, kNewCaption);
-        edited.SetText(SettingId::ButtonFontColor, kNewColourLine);
-        edited.SetText(SettingId::OptionCount, "4");
-        edited.Tail().insert(edited.Tail().begin() + 3, kKeptOption);
-        EXPECT_EQ(ini, WriteMenuIni(edited));
+        // The demo's own menu.ini, its comments and order kept, with only the
+        // lines of these edits changed in place and the new option after
+        // the others.
+        std::string expected = ReadFileBytes(std::string(OVALYN_DEMO_MENU) + "/menu.ini");
+        auto replace = [&](const std::string& section, const std::string& from,
+                           const std::string& to) {
+            const size_t at = expected.find(from, expected.find("[" + section + "]"));
+            ASSERT_NE(at, std::string::npos) << section << " " << from;
+            expected.replace(at, from.size(), to);
+        };
+        replace("Launch", "Caption=Start game\r\n", "Caption=" + kNewCaption + "\r\n");
+        replace("Launch", "Left=240\r\n", "Left=" + std::to_string(kLaunchTo.x) + "\r\n");
+        replace("Launch", "Top=240\r\n", "Top=" + std::to_string(kLaunchTo.y) + "\r\n");
+        replace("Buttons", "FontColor=#FFFFFF\r\n", "FontColor=" + kNewColour + "\r\n");
+        replace("Options", "Option3=Safe mode;-safe -nosound\r\n",
+                "Option3=Safe mode;-safe -nosound\r\nOption4=" + kKeptOption + "\r\n");
+        EXPECT_EQ(ini, expected);
 
         // File > Build container: the save dialog, a path typed into its name field.
         PressKeys('B', {VK_CONTROL});

@@ -54,11 +54,17 @@ public:
         if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
                                     appData)))
             throw std::runtime_error("no local application data folder");
+        // Named after the volume's serial and the menu's path within it.
+        char point[MAX_PATH * 2] = {};
+        if (!GetVolumePathNameA(folder.c_str(), point, sizeof point))
+            throw std::runtime_error("no volume for " + folder);
+        std::string mount = point;
+        if (mount.back() != '\\')
+            mount += '\\';
         DWORD serial = 0;
-        GetVolumeInformationA(VolumeRoot(folder).c_str(), nullptr, 0, &serial, nullptr, nullptr,
-                              nullptr, 0);
+        GetVolumeInformationA(mount.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0);
         folder_ = std::string(appData) + "\\" + kUserConfigLogFolder + "\\";
-        path_ = folder_ + UserConfigLogName(serial, folder);
+        path_ = folder_ + UserConfigLogName(serial, PathWithinVolume(folder, mount));
         DeleteFileA(path_.c_str());
     }
     ~TUserConfigLog() {

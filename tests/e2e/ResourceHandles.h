@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "framework/graphics/Handles.h"
+#include "framework/win32/Handles.h"
 
 struct IconTraits {
     static HICON Empty() noexcept { return nullptr; }

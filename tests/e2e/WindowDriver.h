@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/graphics/Handles.h"
+#include "framework/win32/Handles.h"
 
 // Polls condition every 50 ms until it holds or timeoutMs passed; returns
 // whether it held.

@@ -2,8 +2,9 @@
 
 #include <utility>
 
-#include "framework/graphics/Handles.h"
+#include "framework/system/ModuleHandle.h"
 #include "framework/system/RecordingPlatform.h"
+#include "framework/win32/Handles.h"
 
 namespace {
 

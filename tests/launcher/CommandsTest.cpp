@@ -100,7 +100,7 @@ TEST_F(Commands, TheShellButtonOpensLine42AndEnds) {
     EXPECT_EQ(opened[0].Args[1], "open");
     EXPECT_EQ(opened[0].Args[2], "readme.txt") << "verbatim, no folder in front";
     EXPECT_EQ(opened[0].Args[3], "(null)");
-    EXPECT_EQ(opened[0].Args[4], "(null)");
+    EXPECT_EQ(opened[0].Args[4], Folder) << "a relative target is found beside the launcher";
     EXPECT_EQ(opened[0].Args[5], "5");
     EXPECT_EQ(ConfigLogText(), "0\r\n0\r\n0\r\n")
         << "DirectX was too old; the hidden list is filled";
@@ -114,6 +114,7 @@ TEST_F(Commands, TheSecondShellButtonOpensLine61AndStays) {
     std::vector<TRecordedCall> opened = Platform.CallsOf("ShellExecuteA");
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].Args[2], "https://example.org/");
+    EXPECT_EQ(opened[0].Args[4], "(null)") << "an address needs no folder";
     EXPECT_FALSE(Terminated());
     EXPECT_EQ(ConfigLogText(), "0\r\n-1\r\n2\r\n") << "unchanged";
 }

@@ -137,9 +137,10 @@ TEST_F(ReadOnlyMedia, WithoutConfigLogThePerUserFileIsReadOnlyFromAReadOnlyVolum
     EXPECT_EQ(Platform.CallsOf("WinExec")[0].Args[0], Folder + "Game.exe -w -b two");
 }
 
-// A medium that ships a "Config.log": the user's own, newer choice must win,
-// or it would never be read back; an older per-user file gives way to it.
-TEST_F(ReadOnlyMedia, AShippedConfigLogThatCannotBeWrittenGivesWayToANewerChoice) {
+// A medium that ships a "Config.log": the user's own choice must win, or it
+// would never be read back. The per-user file exists only because the
+// shipped one cannot be written, so it wins whatever the clock says.
+TEST_F(ReadOnlyMedia, AShippedConfigLogThatCannotBeWrittenGivesWayToTheUsersChoice) {
     WriteConfigLog("0\r\n-1\r\n0\r\n");
     Age(Folder + "Config.log", -3600);
     {
@@ -156,10 +157,10 @@ TEST_F(ReadOnlyMedia, AShippedConfigLogThatCannotBeWrittenGivesWayToANewerChoice
         ASSERT_EQ(Platform.Count("WinExec"), 1) << "the user's choice was read back";
         EXPECT_EQ(Platform.CallsOf("WinExec")[0].Args[0], Folder + "Game.exe -w -b two");
 
+        // A machine whose clock is behind the disc's file times.
         Age(UserFile(), -7200);
         Restart();
-        EXPECT_EQ(Platform.Count("WinExec"), 0) << "the newer shipped file wins";
-        EXPECT_EQ(Form1->ComboBox1->ItemIndex(), 0);
+        EXPECT_EQ(Platform.Count("WinExec"), 1) << "an older per-user file still wins";
     }
     EXPECT_EQ(ConfigLogText(), "0\r\n-1\r\n0\r\n");
 }
@@ -210,21 +211,75 @@ TEST_F(ReadOnlyMedia, WithoutAUsersFolderOnlyTheFolderFileIsNamed) {
     EXPECT_TRUE(Terminated());
 }
 
-TEST(UserConfigLogName, NamesStayTheSameAcrossVersions) {
-    // Users' choices are found by this name: it must never change.
-    EXPECT_EQ(UserConfigLogName(0x1234ABCD, "d:\\game\\"), "1234ABCD-522B7AAE3DC518D1.log");
-    EXPECT_EQ(UserConfigLogName(7, "D:\\Game\\"), "00000007-522B7AAE3DC518D1.log");
-    EXPECT_EQ(Fnv1a64(""), 0xCBF29CE484222325ull);
-    EXPECT_EQ(Fnv1a64("a"), 0xAF63DC4C8601EC8Cull);
+// A save writes into the file as it is; replacing a hidden or system file is
+// refused, and the choice would go where the next start never reads.
+TEST_F(ReadOnlyMedia, AHiddenSystemConfigLogIsWrittenInPlaceAndReadBack) {
+    WriteConfigLog("0\r\n-1\r\n0\r\n");
+    const std::string file = Folder + "Config.log";
+    const DWORD hidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), hidden));
+    Start();
+    Form1->ComboBox1->SetItemIndex(1);
+    Click(Form1->OvalynShapeCheckBoxButton1);
+    Click(Button(3));
+    EXPECT_TRUE(Boxes().empty()) << LastBoxText();
+    EXPECT_EQ(ConfigLogText(), "-1\r\n-1\r\n1\r\n");
+    EXPECT_EQ(GetFileAttributesA(file.c_str()) & hidden, hidden) << "its attributes are kept";
+    EXPECT_FALSE(FileExists(UserFile()));
+    Restart();
+    ASSERT_EQ(Platform.Count("WinExec"), 1) << "the choice was read back";
+    EXPECT_EQ(Platform.CallsOf("WinExec")[0].Args[0], Folder + "Game.exe -w -b two");
 }
 
-TEST(UserConfigLogName, TheVolumeRootOfDrivesAndShares) {
-    EXPECT_EQ(VolumeRoot("D:\\Game\\Menu\\"), "D:\\");
-    EXPECT_EQ(VolumeRoot("e:\\"), "e:\\");
-    EXPECT_EQ(VolumeRoot("\\\\server\\share\\Game\\"), "\\\\server\\share\\");
-    EXPECT_EQ(VolumeRoot("\\\\server\\share"), "\\\\server\\share\\");
-    EXPECT_EQ(VolumeRoot("\\\\server\\"), "");
-    EXPECT_EQ(VolumeRoot("\\\\\\share\\"), "");
-    EXPECT_EQ(VolumeRoot("Game\\"), "");
-    EXPECT_EQ(VolumeRoot(""), "");
+// A full medium takes the file's truncation but not its lines: the choice
+// goes to the per-user file, and the emptied file no longer wins.
+TEST_F(ReadOnlyMedia, ASaveThatFailsOnAFullMediumLeavesTheChoiceReadable) {
+    WriteConfigLog("0\r\n-1\r\n0\r\n");
+    Platform.FullPath = Folder + "Config.log";
+    Start();
+    Form1->ComboBox1->SetItemIndex(1);
+    Click(Form1->OvalynShapeCheckBoxButton1);
+    Click(Button(3));
+    EXPECT_TRUE(Boxes().empty()) << LastBoxText();
+    EXPECT_EQ(ConfigLogText(), "") << "emptied, never left with the old choice";
+    EXPECT_EQ(ReadFileBytes(UserFile()), "-1\r\n-1\r\n1\r\n");
+    Platform.FullPath.clear();
+    Restart();
+    ASSERT_EQ(Platform.Count("WinExec"), 1) << "the per-user choice won";
+    EXPECT_EQ(Platform.CallsOf("WinExec")[0].Args[0], Folder + "Game.exe -w -b two");
+}
+
+// Without a "Config.log", the per-user file is read where the folder refuses
+// the right a save needs to add a file.
+TEST_F(ReadOnlyMedia, AFolderThatRefusesNewFilesReadsThePerUserChoice) {
+    CreateDirectoryA(ExtractFilePath(UserFile()).c_str(), nullptr);
+    WriteFileBytes(UserFile(), "-1\r\n-1\r\n1\r\n");
+    Platform.DeniedPath = Folder;
+    Platform.DeniedRights = FILE_ADD_FILE;
+    Start();
+    ASSERT_EQ(Platform.Count("WinExec"), 1) << "the per-user choice was read back";
+    EXPECT_EQ(Platform.CallsOf("WinExec")[0].Args[0], Folder + "Game.exe -w -b two");
+}
+
+// The per-user file is named after the volume and the path within it.
+TEST_F(ReadOnlyMedia, AStickUnderAnotherLetterOrADiscInAFolderKeepsItsChoice) {
+    Platform.VolumeSerialAnswer = 0x5EED1234;
+    Platform.VolumePathAnswer = "D:\\";
+    const std::string onD = UserConfigLogFile("D:\\Games\\Menu\\");
+    Platform.VolumePathAnswer = "E:\\";
+    EXPECT_EQ(UserConfigLogFile("E:\\Games\\Menu\\"), onD) << "another drive letter";
+    Platform.VolumePathAnswer = "C:\\mnt\\disc\\";
+    EXPECT_EQ(UserConfigLogFile("C:\\mnt\\disc\\Games\\Menu\\"), onD) << "mounted in a folder";
+    EXPECT_EQ(Platform.CallsOf("GetVolumeInformationA").back().Args[0], "C:\\mnt\\disc\\")
+        << "the serial is the mounted volume's own";
+    EXPECT_NE(UserConfigLogFile("C:\\mnt\\disc\\Other\\"), onD);
+
+    // A choice an earlier version kept under the folder's whole path is read.
+    Platform.VolumePathAnswer.reset();
+    MakeFolderUnwritable();
+    ASSERT_TRUE(CreateDirectoryA(ExtractFilePath(UserFile()).c_str(), nullptr));
+    WriteFileBytes(ExtractFilePath(UserFile()) + UserConfigLogName(0x5EED1234, Folder),
+                   "-1\r\n-1\r\n1\r\n");
+    Start();
+    EXPECT_EQ(Platform.Count("WinExec"), 1);
 }

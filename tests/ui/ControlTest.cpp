@@ -9,10 +9,10 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
-#include "framework/graphics/Handles.h"
 #include "framework/ui/GraphicControl.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Memo.h"
+#include "framework/win32/Handles.h"
 
 namespace {
 

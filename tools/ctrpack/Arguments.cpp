@@ -1,6 +1,6 @@
 #include "tools/ctrpack/Arguments.h"
 
-#include "tools/ctrpack/ToolError.h"
+#include "authoring/AuthoringError.h"
 
 Arguments::Arguments(const std::vector<std::string>& words, const OptionSpec& accepted) {
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -11,10 +11,10 @@ Arguments::Arguments(const std::vector<std::string>& words, const OptionSpec& ac
             flags_.insert(word);
         } else if (accepted.valueOptions.count(word)) {
             if (i + 1 >= words.size())
-                throw ToolError(word, "needs a value");
+                throw AuthoringError(word, "needs a value");
             values_[word] = words[++i];
         } else {
-            throw ToolError(word, "unknown option");
+            throw AuthoringError(word, "unknown option");
         }
     }
 }
@@ -38,19 +38,19 @@ int64_t ParseNumber(const std::string& text, int64_t low, int64_t high, const st
     if (negative)
         i = 1;
     if (i >= text.size() || text.size() - i > 12)
-        throw ToolError(what,
-                        "is not a number in " + std::to_string(low) + ".." + std::to_string(high));
+        throw AuthoringError(what, "is not a number in " + std::to_string(low) + ".." +
+                                       std::to_string(high));
     int64_t value = 0;
     for (; i < text.size(); ++i) {
         if (text[i] < '0' || text[i] > '9')
-            throw ToolError(what, "is not a number in " + std::to_string(low) + ".." +
-                                      std::to_string(high));
+            throw AuthoringError(what, "is not a number in " + std::to_string(low) + ".." +
+                                           std::to_string(high));
         value = value * 10 + (text[i] - '0');
     }
     if (negative)
         value = -value;
     if (value < low || value > high)
-        throw ToolError(what,
-                        "is not a number in " + std::to_string(low) + ".." + std::to_string(high));
+        throw AuthoringError(what, "is not a number in " + std::to_string(low) + ".." +
+                                       std::to_string(high));
     return value;
 }

@@ -15,7 +15,7 @@ struct OptionSpec {
 
 class Arguments {
 public:
-    // Raises ToolError for an unknown option or a value option without value.
+    // Raises AuthoringError for an unknown option or a value option without value.
     Arguments(const std::vector<std::string>& words, const OptionSpec& accepted);
 
     const std::vector<std::string>& Positional() const { return positional_; }
@@ -32,6 +32,6 @@ private:
     std::map<std::string, std::string> values_;
 };
 
-// Strict decimal: optional '-', digits only, within [low, high]; ToolError
+// Strict decimal: optional '-', digits only, within [low, high]; AuthoringError
 // naming what otherwise.
 int64_t ParseNumber(const std::string& text, int64_t low, int64_t high, const std::string& what);

@@ -1,5 +1,5 @@
 // The command table of ctrpack. A command gets the words after its name and
-// returns the exit code; failures raise ToolError. Adding a subcommand means
+// returns the exit code; failures raise AuthoringError. Adding a subcommand means
 // writing its Run function and adding one row to CommandTable().
 #pragma once
 

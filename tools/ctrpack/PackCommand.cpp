@@ -1,10 +1,10 @@
+#include "authoring/AuthoringError.h"
+#include "authoring/MenuBuild.h"
+#include "container/ContainerWriter.h"
 #include "framework/runtime/Exceptions.h"
 #include "framework/runtime/Streams.h"
 #include "tools/ctrpack/Arguments.h"
 #include "tools/ctrpack/Commands.h"
-#include "tools/ctrpack/ContainerFile.h"
-#include "tools/ctrpack/ContainerWriter.h"
-#include "tools/ctrpack/ToolError.h"
 
 namespace {
 // The file's bytes, after checking that they still fit the container, so an
@@ -14,16 +14,16 @@ std::vector<uint8_t> LoadEntry(const std::string& fileName, const ContainerWrite
         TFileStream file(fileName, fm::fmOpenRead | fm::fmShareDenyWrite);
         const int64_t size = file.Size();
         if (writer.EntryCount() >= ContainerWriter::kMaxEntries)
-            throw ToolError(fileName, "a container holds at most 255 entries");
+            throw AuthoringError(fileName, "a container holds at most 255 entries");
         if (!writer.Fits(static_cast<uint64_t>(size)))
-            throw ToolError(fileName, "the container would reach past position 2^31 - 1");
+            throw AuthoringError(fileName, "the container would reach past position 2^31 - 1");
         std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
         file.ReadBuffer(bytes.data(), size);
         return bytes;
     } catch (const EFOpenError&) {
-        throw ToolError(fileName, FileExists(fileName) ? "cannot be opened" : "no such file");
+        throw AuthoringError(fileName, FileExists(fileName) ? "cannot be opened" : "no such file");
     } catch (const Exception& error) {
-        throw ToolError(fileName, "cannot be read (" + error.Message() + ")");
+        throw AuthoringError(fileName, "cannot be read (" + error.Message() + ")");
     }
 }
 
@@ -33,11 +33,11 @@ int RunPack(const CommandArgs& args) {
     const Arguments arguments(args, {{"--plain"}, {}});
     const auto& words = arguments.Positional();
     if (words.size() < 2)
-        throw ToolError("needs OUT and at least one FILE");
+        throw AuthoringError("needs OUT and at least one FILE");
     const std::string& out = words[0];
     if (words.size() - 1 > ContainerWriter::kMaxEntries)
-        throw ToolError(out, "a container holds at most 255 entries, " +
-                                 std::to_string(words.size() - 1) + " files given");
+        throw AuthoringError(out, "a container holds at most 255 entries, " +
+                                      std::to_string(words.size() - 1) + " files given");
 
     ContainerWriter writer;
     for (std::size_t i = 1; i < words.size(); ++i) {

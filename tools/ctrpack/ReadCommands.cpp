@@ -1,13 +1,13 @@
 // The commands that read a container: list, extract and unpack.
 #include <cstdio>
 
+#include "authoring/AuthoringError.h"
+#include "authoring/OutputFile.h"
+#include "container/ContainerReading.h"
 #include "framework/runtime/Exceptions.h"
 #include "framework/runtime/Streams.h"
 #include "tools/ctrpack/Arguments.h"
 #include "tools/ctrpack/Commands.h"
-#include "tools/ctrpack/ContainerReading.h"
-#include "tools/ctrpack/OutputFile.h"
-#include "tools/ctrpack/ToolError.h"
 
 namespace {
 const OptionSpec kReadOptions{{"--plain"}, {"--offset"}};
@@ -17,7 +17,7 @@ const OptionSpec kReadOptions{{"--plain"}, {"--offset"}};
 int RunList(const CommandArgs& args) {
     const Arguments arguments(args, {{}, {"--offset"}});
     if (arguments.Positional().size() != 1)
-        throw ToolError("needs exactly one CONTAINER");
+        throw AuthoringError("needs exactly one CONTAINER");
     const ContainerReading container(arguments.Positional()[0],
                                      arguments.Int32Value("--offset", 0));
     // Read every entry before printing, so a bad container prints only its error.
@@ -38,7 +38,7 @@ int RunExtract(const CommandArgs& args) {
     const Arguments arguments(args, kReadOptions);
     const auto& words = arguments.Positional();
     if (words.size() != 3)
-        throw ToolError("needs CONTAINER, N and OUT");
+        throw AuthoringError("needs CONTAINER, N and OUT");
     const ContainerReading container(words[0], arguments.Int32Value("--offset", 0));
     const auto number = static_cast<int>(ParseNumber(words[1], 1, 255, "entry number " + words[1]));
     const ReadEntry entry = container.Entry(number, !arguments.Has("--plain"));
@@ -50,7 +50,7 @@ int RunUnpack(const CommandArgs& args) {
     const Arguments arguments(args, kReadOptions);
     const auto& words = arguments.Positional();
     if (words.size() != 2)
-        throw ToolError("needs CONTAINER and DIR");
+        throw AuthoringError("needs CONTAINER and DIR");
     const ContainerReading container(words[0], arguments.Int32Value("--offset", 0));
     // All entries are read before anything is written: a bad entry leaves no output.
     std::vector<ReadEntry> entries;

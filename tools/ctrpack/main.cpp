@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "authoring/AuthoringError.h"
 #include "tools/ctrpack/Commands.h"
-#include "tools/ctrpack/ToolError.h"
 
 namespace {
 int Usage() {
@@ -26,8 +26,6 @@ int main(int argc, char** argv) {
             continue;
         try {
             return command.run(CommandArgs(argv + 2, argv + argc));
-        } catch (const ToolError& error) {
-            std::fprintf(stderr, "ctrpack %s: %s\n", command.name, error.what());
         } catch (const std::exception& error) {
             std::fprintf(stderr, "ctrpack %s: %s\n", command.name, error.what());
         }

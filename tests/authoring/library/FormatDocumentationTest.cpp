@@ -9,9 +9,9 @@
 
 #include "authoring/MenuCheck.h"
 #include "authoring/MenuDocument.h"
-#include "authoring/MenuSettings.h"
 #include "authoring/MenuSource.h"
 #include "authoring/StarterMenu.h"
+#include "format/MenuSettings.h"
 #include "tests/runtime/TempFolder.h"
 
 namespace {

@@ -72,8 +72,9 @@ TEST(MenuIni, AnyMenuWrittenAndReadBackKeepsEveryTextAndEntry) {
         ASSERT_TRUE(problems.empty()) << ini << ::testing::PrintToString(FormatAll(problems));
         ASSERT_EQ(ListText(back.menu), ListText(menu)) << ini;
         ASSERT_EQ(back.menu.EntryCount(), menu.EntryCount()) << ini;
-        if (menu.EntryCount() >= 2 && !menu.Notice().bytes.empty())
+        if (menu.EntryCount() >= 2 && !menu.Notice().bytes.empty()) {
             EXPECT_EQ(back.menu.Notice().fileName, menu.Notice().fileName);
+        }
         for (int i = 0; i < kPictureCount && kFirstPictureEntry + i <= menu.EntryCount(); ++i)
             ASSERT_EQ(back.menu.Picture(PictureAt(i)).fileName, menu.Picture(PictureAt(i)).fileName)
                 << ini;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "authoring/MenuBuild.h"
 #include "designer/app/DesignerForm.h"
 #include "designer/app/MenuCanvas.h"
 #include "designer/app/TestRun.h"
@@ -42,10 +43,11 @@ void CopyDemoMenu(const std::string& to) {
     HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
     ASSERT_NE(search, INVALID_HANDLE_VALUE) << from;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             ASSERT_TRUE(CopyFileA((from + found.cFileName).c_str(),
                                   (to + "\\" + found.cFileName).c_str(), FALSE))
                 << found.cFileName;
+        }
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
@@ -274,7 +276,7 @@ TEST_F(DesignerWindow, TheTestRunGetsTheContainerThatBuildWrites) {
     std::ifstream in(built, std::ios::binary);
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
     ASSERT_GT(bytes.size(), 1000u);
-    EXPECT_TRUE(ContainerBytes(Document().Menu()) == bytes)
+    EXPECT_TRUE(ContainerBytesOfMenu(Document().Menu()) == bytes)
         << "Test must show the launcher the very container Build writes";
 }
 

@@ -7,10 +7,9 @@
 #include <fstream>
 
 #include "authoring/FileBytes.h"
+#include "authoring/MenuBuild.h"
 #include "designer/model/DesignDocument.h"
 #include "designer/model/DesignError.h"
-#include "tools/ctrpack/Commands.h"
-#include "tools/ctrpack/MenuCommands.h"
 
 namespace fs = std::filesystem;
 
@@ -26,7 +25,10 @@ std::vector<uint8_t> FileBytes(const fs::path& path) {
 }
 
 std::vector<uint8_t> Built(const fs::path& folder, const fs::path& out) {
-    RunBuild({folder.string(), out.string()});
+    const MenuBuild build = BuildMenu(folder.string(), true);
+    EXPECT_EQ(build.stop, MenuBuild::Stop::None)
+        << ::testing::PrintToString(FormatAll(build.problems));
+    WriteContainerFile(build.container, out.string());
     return FileBytes(out);
 }
 
@@ -182,10 +184,12 @@ TEST_F(DocumentFilesTest, ContainersOpenIntoAnEmptyFolderOnly) {
 TEST_F(DocumentFilesTest, NumberedFoldersOpenUntitledAndSaveAsMenuIni) {
     const fs::path container = temp / "demo.ctr";
     Built(demo, container);
-    RunUnpack({container.string(), (temp / "numbered").string()});
-    for (int n = 1; n <= 8; ++n)
-        fs::rename(temp / "numbered" / std::to_string(n),
-                   temp / "numbered" / (std::to_string(n) + "-entry"));
+    fs::create_directories(temp / "numbered");
+    int n = 0;
+    for (const std::vector<uint8_t>& entry : BuildMenu(demo.string(), true).source.menu.Entries())
+        std::ofstream(temp / "numbered" / (std::to_string(++n) + "-entry"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(entry.data()),
+                   static_cast<std::streamsize>(entry.size()));
     DesignDocument document;
     document.Open((temp / "numbered").string());
     EXPECT_TRUE(document.Untitled());

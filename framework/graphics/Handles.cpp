@@ -1,7 +1,0 @@
-#include "framework/graphics/Handles.h"
-
-#include "framework/system/PlatformCalls.h"
-
-void handle_detail::ModuleTraits::Free(HMODULE h) noexcept {
-    Platform().FreeLibrary(h);
-}
