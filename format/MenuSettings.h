@@ -104,6 +104,10 @@ inline constexpr int kButtonCaption = 3;
 constexpr SettingId ButtonSetting(int group, int part) {
     return static_cast<SettingId>(4 * group - 3 + part);
 }
+// The button group a line belongs to, 0 for a line of no group.
+constexpr int ButtonGroupOfLine(int line) {
+    return line >= 1 && line <= 4 * kButtonGroups ? (line + 3) / 4 : 0;
+}
 
 // How the launcher reads a line's text (and which friendly forms menu.ini
 // accepts for it besides that text).

@@ -1,7 +1,8 @@
 // DemoApp: the program the demo menu starts. It records how it was started
 // (its command line and the show state its starter asked for) in a text file
 // beside itself, named after its own executable ("DemoApp.exe" writes
-// "DemoApp.run.txt"), and then shows that in a small window. With the word
+// "DemoApp.run.txt"), and its working folder in "DemoApp.folder.txt", and then
+// shows that in a small window. With the word
 // "-exit" anywhere on its command line it only records and ends, which lets
 // tests start copies of it under other names and read what each one saw.
 #include <windows.h>
@@ -91,9 +92,23 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
+// The working folder it was started in, in a file of its own beside the
+// record ("DemoApp.folder.txt"), so the record keeps its two lines.
+void WriteWorkingFolder() {
+    char folder[MAX_PATH * 2] = {};
+    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    std::string path = RecordFileName();
+    path.replace(path.size() - 8, 8, ".folder.txt"); // instead of ".run.txt"
+    if (FILE* file = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(folder, 1, length < sizeof folder ? length : 0, file);
+        std::fclose(file);
+    }
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::string commandLine = GetCommandLineA();
     int showState = RequestedShowState();
+    WriteWorkingFolder();
     bool recorded = WriteRecord(commandLine, showState);
     if (HasWord(commandLine, "-exit"))
         return recorded ? 0 : 1;

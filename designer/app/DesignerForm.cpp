@@ -79,6 +79,7 @@ TDesignerForm::TDesignerForm(TComponent* owner) : TForm(owner) {
 
     problems_ = new TListBox(this);
     problems_->SetParent(this);
+    problems_->SetWordWrap(true); // a problem is one sentence, often longer than a line
     problems_->OnClick = [this](TObject*) {
         const int index = problems_->ItemIndex();
         if (index >= 0 && index < static_cast<int>(shownProblems_.size()))

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "designer/app/DesignerForm.h"
 #include "designer/app/TestRun.h"
 #include "designer/model/DesignError.h"
@@ -77,12 +79,14 @@ TEdit* TMediumDialog::AddRow(const std::string& caption, int& top, const char* b
     auto* edit = new TEdit(this);
     edit->SetParent(this);
     edit->SetBounds(kMargin + kCaptionWidth, top, kEditWidth, 22);
+    text->SetFocusControl(edit);
     if (browse) {
         auto* button = new TButton(this);
         button->SetParent(this);
         button->SetCaption(browse);
         button->SetBounds(kMargin + kCaptionWidth + kEditWidth + 6, top, 30, 22);
-        const std::string title = caption;
+        std::string title = caption;
+        title.erase(std::remove(title.begin(), title.end(), '&'), title.end());
         button->OnClick = [this, edit, folder, title](TObject*) { Browse(edit, folder, title); };
     }
     top += kRowHeight;

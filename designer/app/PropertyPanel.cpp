@@ -3,6 +3,9 @@
 #include <mmsystem.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "authoring/MenuIniValues.h"
 #include "designer/model/DesignError.h"
 #include "framework/system/PlatformCalls.h"
@@ -21,7 +24,7 @@ namespace {
 
 constexpr UINT kRebuildMessage = WM_APP + 40;
 constexpr int kMargin = 8;
-constexpr int kLabelWidth = 150;
+constexpr int kMinLabelWidth = 110;
 constexpr int kRowHeight = 26;
 constexpr int kEditorHeight = 22;
 constexpr int kExtraWidth = 44;
@@ -84,6 +87,7 @@ void TPropertyPanel::Rebuild() {
             chooser_->SetItemIndex(i);
     int y = 4;
     const std::vector<Property>& properties = ElementProperties(selected);
+    labelWidth_ = LabelColumnWidth(properties);
     rows_.reserve(properties.size());
     for (const Property& property : properties)
         AddRow(property, y);
@@ -91,18 +95,30 @@ void TPropertyPanel::Rebuild() {
     rowOwner_->SetVisible(true);
 }
 
+// As wide as the longest label, so none is cut, and at most half the panel.
+int TPropertyPanel::LabelColumnWidth(const std::vector<Property>& properties) {
+    auto measure = std::make_unique<TLabel>(nullptr);
+    measure->SetParent(rowOwner_.get());
+    int widest = kMinLabelWidth;
+    for (const Property& property : properties) {
+        measure->SetCaption(property.label);
+        widest = std::max(widest, measure->Width() + 4);
+    }
+    return std::min(widest, std::max(kMinLabelWidth, Width() / 2));
+}
+
 void TPropertyPanel::AddRow(const Property& property, int& y) {
     const size_t index = rows_.size();
     rows_.push_back(Row{property});
     Row& row = rows_.back();
     TComponent* owner = rowOwner_.get();
-    const int editorLeft = kMargin + kLabelWidth + 4;
+    const int editorLeft = kMargin + labelWidth_ + 4;
     const int editorWidth = Width() - editorLeft - kMargin;
 
     row.label = new TLabel(owner);
     row.label->SetParent(rowOwner_.get());
     row.label->SetCaption(property.label);
-    row.label->SetBounds(kMargin, y + 4, kLabelWidth, kEditorHeight - 4);
+    row.label->SetBounds(kMargin, y + 4, labelWidth_, kEditorHeight - 4);
 
     auto withExtra = [&](const std::string& caption, std::function<void()> click) {
         row.extra = new TButton(owner);
@@ -215,7 +231,7 @@ void TPropertyPanel::AddRow(const Property& property, int& y) {
 void TPropertyPanel::AddOptionRows(Row& row, int& y) {
     const size_t index = rows_.size() - 1;
     TComponent* owner = rowOwner_.get();
-    const int left = kMargin + kLabelWidth + 4;
+    const int left = kMargin + labelWidth_ + 4;
     const int width = Width() - left - kMargin;
     auto* list = new TListBox(owner);
     list->SetParent(rowOwner_.get());
@@ -226,7 +242,7 @@ void TPropertyPanel::AddOptionRows(Row& row, int& y) {
         auto* label = new TLabel(owner);
         label->SetParent(rowOwner_.get());
         label->SetCaption(caption);
-        label->SetBounds(kMargin + 16, y + 4, kLabelWidth - 16, kEditorHeight - 4);
+        label->SetBounds(kMargin + 16, y + 4, labelWidth_ - 16, kEditorHeight - 4);
         auto* field = new TEdit(owner);
         field->SetParent(rowOwner_.get());
         field->SetBounds(left, y, width, kEditorHeight);

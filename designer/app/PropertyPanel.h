@@ -53,6 +53,7 @@ private:
     };
 
     void Rebuild();
+    int LabelColumnWidth(const std::vector<Property>& properties);
     void AddRow(const Property& property, int& y);
     void AddOptionRows(Row& row, int& y);
     void ShowValue(Row& row);
@@ -71,5 +72,6 @@ private:
     // on every rebuild.
     std::unique_ptr<TPanel> rowOwner_;
     std::vector<Row> rows_;
+    int labelWidth_ = 0; // the label column of the rows shown
     bool rebuildPosted_ = false;
 };

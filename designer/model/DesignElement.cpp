@@ -10,9 +10,9 @@ constexpr std::string_view kNames[kElementCount] = {
     "Button 5",  "Button 6",       "Button 7",    "Button 8",      "Button 9",
     "Button 10", "Check box",      "Option list", "Notice box"};
 
+// The sections of the elements that are no button; a button's is its group's.
 constexpr std::string_view kSections[kElementCount] = {
-    "Window",  "Install", "Quit",    "Launch",   "Web",      "Button5", "Button6",
-    "Button7", "Button8", "Button9", "Button10", "CheckBox", "Options", "Notice"};
+    "Window", "", "", "", "", "", "", "", "", "", "", "CheckBox", "Options", "Notice"};
 
 bool Bool(const std::string& text) {
     bool value = false;
@@ -36,6 +36,8 @@ std::string_view ElementName(ElementId id) {
 }
 
 std::string_view ElementSection(ElementId id) {
+    if (IsButton(id))
+        return Setting(ButtonSetting(ButtonGroup(id), kButtonShown)).section;
     return kSections[static_cast<int>(id)];
 }
 
@@ -55,8 +57,8 @@ bool IsButton(ElementId id) {
 ElementId ElementOfLine(int line) {
     if (line >= kFirstOptionLine)
         return ElementId::Options;
-    if (line >= 1 && line <= 4 * kButtonGroups)
-        return ButtonElement((line + 3) / 4);
+    if (const int group = ButtonGroupOfLine(line))
+        return ButtonElement(group);
     switch (line) {
     case LineOf(SettingId::InstallOpen):
         return ElementId::Install;

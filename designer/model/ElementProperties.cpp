@@ -81,10 +81,10 @@ private:
 std::vector<Property> ButtonProperties(ElementId id) {
     const int g = ButtonGroup(id);
     Builder rows;
-    rows.Add("Caption", ButtonSetting(g, 3))
-        .Add("Shown", ButtonSetting(g, 0))
-        .Add("Left", ButtonSetting(g, 1))
-        .Add("Top", ButtonSetting(g, 2))
+    rows.Add("Caption", ButtonSetting(g, kButtonCaption))
+        .Add("Shown", ButtonSetting(g, kButtonShown))
+        .Add("Left", ButtonSetting(g, kButtonLeft))
+        .Add("Top", ButtonSetting(g, kButtonTop))
         .Font(SettingId::ButtonFontSize, SettingId::ButtonFontColor);
     if (id == ElementId::Install)
         rows.Add("Opens", SettingId::InstallOpen);

@@ -142,6 +142,12 @@ void TEdit::WndProc(TMessage& message) {
         // A one-line edit beeps at Enter and Escape; both are handled above.
         if (message.WParam == '\r' || message.WParam == 0x1B)
             return;
+        // Ctrl+A arrives as character 1; the classic edit control has no
+        // select-all of its own and would beep.
+        if (message.WParam == 0x01) {
+            SelectAll();
+            return;
+        }
         break;
     default:
         break;

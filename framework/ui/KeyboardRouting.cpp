@@ -1,9 +1,13 @@
 #include "framework/ui/KeyboardRouting.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "framework/ui/Button.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Edit.h"
 #include "framework/ui/Form.h"
+#include "framework/ui/Label.h"
 #include "framework/ui/MainMenu.h"
 #include "framework/ui/Memo.h"
 
@@ -44,6 +48,35 @@ TButton* FindDefaultButton(TWinControl* container) {
             return button;
         if (TButton* inner = FindDefaultButton(windowed))
             return inner;
+    }
+    return nullptr;
+}
+
+void CollectLabels(TWinControl* container, std::vector<TLabel*>& labels,
+                   std::vector<TWinControl*>& fields) {
+    for (int i = 0; i < container->ControlCount(); ++i) {
+        TControl* child = container->Controls(i);
+        if (auto* label = dynamic_cast<TLabel*>(child))
+            labels.push_back(label);
+        if (auto* windowed = dynamic_cast<TWinControl*>(child)) {
+            fields.push_back(windowed);
+            CollectLabels(windowed, labels, fields);
+        }
+    }
+}
+
+// The field whose label has key as its access key. A label's field is used
+// only while it is still among the form's controls.
+TWinControl* AccessKeyField(TCustomForm* form, WPARAM key) {
+    std::vector<TLabel*> labels;
+    std::vector<TWinControl*> fields;
+    CollectLabels(form, labels, fields);
+    for (TLabel* label : labels) {
+        TWinControl* field = label->FocusControl();
+        if (!field || static_cast<WPARAM>(label->AccessKey()) != key)
+            continue;
+        if (std::find(fields.begin(), fields.end(), field) != fields.end() && field->CanFocus())
+            return field;
     }
     return nullptr;
 }
@@ -137,6 +170,12 @@ bool PreTranslate(MSG& msg) {
     }
     if (msg.message == WM_KEYDOWN && shortCut == ShortCut(VK_RETURN))
         return HandleReturn(msg, control, form);
+    if (msg.message == WM_SYSKEYDOWN &&
+        shortCut == ShortCut(static_cast<unsigned>(msg.wParam), scAlt))
+        if (TWinControl* field = AccessKeyField(form, msg.wParam)) {
+            field->SetFocus();
+            return true;
+        }
     return false;
 }
 

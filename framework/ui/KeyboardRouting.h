@@ -9,6 +9,8 @@
 // - Enter on a control that does not use it itself (not a button or a
 //   multi-line edit) first lets the control see it (a TEdit commits), then
 //   clicks the form's default button if it has one.
+// - Alt with a label's access key ("&Output folder:") focuses the label's
+//   field, unless a menu shortcut takes the key.
 // Tab is handled by the loop itself (TCustomForm::SelectNext).
 #pragma once
 

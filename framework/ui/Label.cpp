@@ -57,9 +57,34 @@ void TLabel::SetTransparent(bool transparent) {
     Invalidate();
 }
 
+void TLabel::SetFocusControl(TWinControl* control) {
+    if (focusControl_ == control)
+        return;
+    focusControl_ = control;
+    AdjustSize();
+    Invalidate();
+}
+
+char TLabel::AccessKey() const {
+    if (!focusControl_)
+        return 0;
+    const std::string& text = Caption();
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&')
+            continue;
+        if (text[i + 1] != '&') {
+            const char key = text[i + 1];
+            return key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key;
+        }
+        ++i; // "&&" is a plain "&"
+    }
+    return 0;
+}
+
 unsigned TLabel::TextFlags() const {
-    // Captions are shown as written: "&" is no access-key marker here.
-    unsigned flags = DT_NOPREFIX | DT_EXPANDTABS;
+    // Without a field to focus, "&" is no access-key marker: captions are
+    // shown as written.
+    unsigned flags = (focusControl_ ? 0u : DT_NOPREFIX) | DT_EXPANDTABS;
     flags |= alignment_ == taRightJustify ? DT_RIGHT : alignment_ == taCenter ? DT_CENTER : DT_LEFT;
     flags |= wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE;
     return DrawTextBiDiModeFlags(flags);

@@ -25,6 +25,14 @@ public:
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
 
+    // The field a label names: with one, "&" in the caption marks the
+    // access key (drawn underlined, "&&" for a plain "&"), and Alt with that
+    // key focuses the field. Without one, the caption is shown as written.
+    TWinControl* FocusControl() const { return focusControl_; }
+    void SetFocusControl(TWinControl* control);
+    // The caption's access key in upper case, 0 for none.
+    char AccessKey() const;
+
     bool Opaque() const override { return !transparent_; }
 
 protected:
@@ -42,4 +50,5 @@ private:
     bool autoSize_ = true;
     bool wordWrap_ = false;
     bool transparent_ = true;
+    TWinControl* focusControl_ = nullptr;
 };

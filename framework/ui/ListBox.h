@@ -27,6 +27,10 @@ public:
 
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle style);
+    // On: an entry longer than the list is wide wraps onto further lines, and
+    // each entry is as high as its text.
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wordWrap);
 
     // OnClick fires when the user selects another entry, by mouse or by
     // keyboard (arrows, Home, End, typing a first letter); OnDblClick on a
@@ -38,12 +42,18 @@ protected:
     void DestroyWnd() override;
     void CNCommand(TMessage& message) override;
     void CNCtlColor(TMessage& message) override;
+    void WndProc(TMessage& message) override;
 
 private:
     void PutItemsIntoWindow();
+    // With WordWrap: the height entry index needs at the list's width.
+    void MeasureItem(int index);
+    void DrawItem(const DRAWITEMSTRUCT& item);
 
     TControlStrings items_;
     int itemIndex_ = -1; // kept while there is no window
     int topIndex_ = 0;
     TBorderStyle borderStyle_ = bsSingle;
+    bool wordWrap_ = false;
+    int measuredWidth_ = -1; // the client width the entries were measured at
 };

@@ -36,9 +36,10 @@ constexpr UINT CM_ENTER = CM_BASE + 12;
 constexpr UINT CM_EXIT = CM_BASE + 13;
 
 // Notifications a parent reflects back to the child window they concern
-// (WM_COMMAND, WM_CTLCOLOR*), so the child control handles its own.
+// (WM_COMMAND, WM_CTLCOLOR*, WM_DRAWITEM), so the child control handles its own.
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;

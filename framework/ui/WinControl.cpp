@@ -517,6 +517,14 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_CTLCOLORLISTBOX:
         ReflectToChild(message, reinterpret_cast<HWND>(message.LParam), CN_BASE + message.Msg);
         return;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+        if (item && item->CtlType != ODT_MENU) {
+            ReflectToChild(message, item->hwndItem, CN_DRAWITEM);
+            return;
+        }
+        break;
+    }
     case WM_SETFOCUS:
         DefaultHandler(message);
         DoEnter();

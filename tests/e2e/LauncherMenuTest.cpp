@@ -350,3 +350,40 @@ TEST(LauncherMenu, WebsiteButtonOpensAnAssociatedFileAndKeepsTheMenu) {
     ClickQuit(window);
     EXPECT_TRUE(launcher.WaitForExit(kTimeoutMs));
 }
+
+// A relative target lies beside the launcher: from a launcher started in
+// another folder (a shortcut, a command prompt) it is found there, not in the
+// working folder, and what opens it works in the launcher's folder.
+TEST(LauncherMenu, ARelativeShellTargetOpensBesideTheLauncherWhereverItIsStarted) {
+    TTempFolder folder("relative"), elsewhere("elsewhere");
+    std::vector<std::string> lines = TestConfig();
+    lines.at(61) = "docs\\manual.ovtest";
+    Install(folder.Path(), "0\r\n-1\r\n1\r\n", lines);
+    for (const std::string& root : {folder.Path(), elsewhere.Path()}) {
+        ASSERT_TRUE(CreateDirectoryA((root + "docs").c_str(), nullptr));
+        WriteFileBytes(root + "docs\\manual.ovtest", "manual");
+    }
+    CopyFileOrThrow(OVALYN_DEMOAPP_EXE, folder.Path() + "Opener.exe");
+    TFileAssociation association(".ovtest", "ovtestfile",
+                                 "\"" + folder.Path() + "Opener.exe\" -exit \"%1\"");
+
+    TProcess launcher(folder.Path() + "Launcher.exe", elsewhere.Path());
+    HWND window = WaitForMenu(launcher);
+    ASSERT_NE(window, nullptr) << "no menu window";
+    Sleep(300);
+    POINT website = ButtonCentre(window, 4);
+    ClickAt(website.x, website.y);
+
+    ASSERT_TRUE(WaitForFile(folder.Path() + "Opener.run.txt", kTimeoutMs))
+        << "the target was not opened";
+    const std::vector<std::string> record = Record(folder.Path() + "Opener.run.txt");
+    ASSERT_FALSE(record.empty());
+    EXPECT_EQ(record[0], "\"" + folder.Path() + "Opener.exe\" -exit \"" + folder.Path() +
+                             "docs\\manual.ovtest\"")
+        << "the target beside the launcher, not the one in the working folder";
+    std::string working = ReadFileBytes(folder.Path() + "Opener.folder.txt");
+    EXPECT_EQ(working + "\\", folder.Path()) << "its working folder is the launcher's";
+    EXPECT_TRUE(launcher.Running());
+    ClickQuit(window);
+    EXPECT_TRUE(launcher.WaitForExit(kTimeoutMs));
+}

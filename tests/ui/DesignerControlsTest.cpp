@@ -124,6 +124,26 @@ TEST_F(DesignerControls, EditCommitsOnEnterAndOnLeavingWithChangedTextOnly) {
     EXPECT_EQ(commits.size(), 2u) << "leaving an untouched field committed";
 }
 
+// A label naming a field: Alt and its access key focus the field; a label
+// without one shows its "&" as written.
+TEST_F(DesignerControls, AltWithALabelsAccessKeyFocusesItsField) {
+    auto* first = Add<TEdit>(100, 10, 150, 21);
+    auto* folder = Add<TEdit>(100, 40, 150, 21);
+    auto* label = Add<TLabel>(10, 44, 80, 16);
+    label->SetCaption("&Output && more:");
+    auto* plain = Add<TLabel>(10, 70, 80, 16);
+    plain->SetCaption("&Plain");
+    EXPECT_EQ(label->AccessKey(), 0) << "no field yet";
+    label->SetFocusControl(folder);
+    EXPECT_EQ(label->AccessKey(), 'O');
+    EXPECT_EQ(plain->AccessKey(), 0);
+    ASSERT_TRUE(Focus(*first));
+    PressKey('O', {VK_MENU});
+    EXPECT_TRUE(PumpApplicationUntil([&] { return folder->Focused(); }))
+        << "Alt+O did not reach the labelled field";
+    EXPECT_EQ(first->Text(), "") << "the key was typed";
+}
+
 TEST_F(DesignerControls, EditEscapePutsBackTheCommittedText) {
     auto* edit = Add<TEdit>(10, 10, 150, 21);
     edit->SetText("12");
@@ -137,6 +157,13 @@ TEST_F(DesignerControls, EditEscapePutsBackTheCommittedText) {
     EXPECT_EQ(WindowText(edit->Handle()), "12");
     EXPECT_FALSE(edit->Modified());
     EXPECT_EQ(commits, 0);
+
+    // Ctrl+A selects the whole text, so typing replaces it.
+    SendMessageA(edit->Handle(), EM_SETSEL, 1, 1);
+    PressKey('A', {VK_CONTROL});
+    PressKey('7');
+    ASSERT_TRUE(PumpApplicationUntil([&] { return edit->Text() == "7"; }))
+        << "Ctrl+A did not select all: '" << edit->Text() << "'";
 }
 
 TEST_F(DesignerControls, EditKeepsTextAndSettingsAcrossWindowRecreation) {
@@ -270,6 +297,26 @@ TEST_F(DesignerControls, ListBoxShowsItemsAndFollowsTheKeyboardAndDoubleClicks) 
     ASSERT_TRUE(PumpUntil([&] { return doubleClicks > 0; })) << "double click: no OnDblClick";
     EXPECT_EQ(doubleClicks, 1);
     EXPECT_EQ(list->ItemIndex(), 0);
+}
+
+// Entries longer than the list is wide wrap, and wrap anew when it is resized.
+TEST_F(DesignerControls, AWrappingListBoxGivesEachEntryTheHeightOfItsText) {
+    auto* list = Add<TListBox>(10, 10, 120, 200);
+    list->SetWordWrap(true);
+    list->Items()->Add("short");
+    list->Items()->Add("a problem named by its file, line and key, and what is allowed there");
+    auto height = [&](int index) {
+        return static_cast<int>(SendMessageA(list->Handle(), LB_GETITEMHEIGHT, index, 0));
+    };
+    EXPECT_GE(height(1), 3 * height(0)) << "the long entry did not wrap";
+    list->SetWidth(600);
+    PumpApplicationFor(20);
+    EXPECT_EQ(height(1), height(0)) << "one line at that width";
+    list->Items()->Insert(0, "a problem named by its file, line and key, and what is allowed");
+    EXPECT_EQ(height(0), height(1)) << "an entry added later is measured too";
+    list->SetWidth(120);
+    PumpApplicationFor(20);
+    EXPECT_GE(height(0), 3 * height(1));
 }
 
 TEST_F(DesignerControls, ListBoxKeepsItemsAndSelectionWithoutAndAcrossWindows) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,15 +15,20 @@
 #include "authoring/MenuBuild.h"
 #include "designer/app/DesignerForm.h"
 #include "designer/app/MenuCanvas.h"
+#include "designer/app/PropertyPanel.h"
 #include "designer/app/TestRun.h"
+#include "framework/graphics/Font.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/ComboBox.h"
+#include "framework/ui/Edit.h"
 #include "framework/ui/Image.h"
+#include "framework/ui/Label.h"
 #include "framework/ui/ListBox.h"
 #include "framework/ui/Memo.h"
 #include "skin/OvalynShapeButton.h"
 #include "skin/OvalynShapeCheckBoxButton.h"
 #include "tests/support/MessagePump.h"
+#include "tests/ui/KeyboardInput.h"
 
 namespace {
 
@@ -281,3 +287,76 @@ TEST_F(DesignerWindow, TheTestRunGetsTheContainerThatBuildWrites) {
 }
 
 } // namespace
+
+// The view keys work wherever the focus is: on every kind of panel field,
+// also one holding text typed but not yet committed.
+TEST_F(DesignerWindow, TheModeKeysWorkWhileAPanelFieldHasTheFocus) {
+    Open();
+    // Real keys go to the active window: the designer's.
+    SetForegroundWindow(form_->Handle());
+    form_->SelectElement(ElementId::Quit);
+    PumpApplicationFor(200);
+    const struct {
+        const char* what;
+        std::function<TWinControl*()> field;
+        bool type;
+    } fields[] = {
+        {"the element chooser", [&] { return form_->Properties()->ElementChooser(); }, false},
+        {"a text field", [&] { return form_->Properties()->Editor("Caption"); }, false},
+        {"a check box", [&] { return form_->Properties()->Editor("Shown"); }, false},
+        {"a text field being typed in", [&] { return form_->Properties()->Editor("Caption"); },
+         true},
+    };
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.what);
+        TWinControl* field = f.field();
+        ASSERT_NE(field, nullptr);
+        ::SetFocus(field->Handle());
+        ASSERT_TRUE(PumpApplicationUntil([&] { return field->Focused(); }));
+        if (f.type)
+            PressKey('X');
+        PressKey('2', {VK_CONTROL});
+        EXPECT_TRUE(PumpApplicationUntil([&] {
+            return Document().Mode() == MenuMode::Requirement;
+        })) << "Ctrl+2 did not show the requirement mode";
+        PressKey('1', {VK_CONTROL});
+        EXPECT_TRUE(PumpApplicationUntil([&] { return Document().Mode() == MenuMode::Launch; }))
+            << "Ctrl+1 did not show the launch mode";
+        PumpApplicationFor(100); // the panel is built anew for the mode
+    }
+}
+
+// Every property label is as wide as its text, whatever the element.
+TEST_F(DesignerWindow, NoPropertyLabelIsCut) {
+    Open();
+    for (ElementId id : {ElementId::None, ElementId::Launch, ElementId::CheckBox,
+                         ElementId::Options, ElementId::Notice}) {
+        form_->SelectElement(id);
+        PumpApplicationFor(100);
+        std::vector<TWinControl*> containers{form_->Properties()};
+        int labels = 0;
+        while (!containers.empty()) {
+            TWinControl* container = containers.back();
+            containers.pop_back();
+            for (int i = 0; i < container->ControlCount(); ++i) {
+                TControl* child = container->Controls(i);
+                if (auto* windowed = dynamic_cast<TWinControl*>(child))
+                    containers.push_back(windowed);
+                auto* label = dynamic_cast<TLabel*>(child);
+                if (!label || !label->Visible())
+                    continue;
+                ++labels;
+                HDC screen = GetDC(nullptr);
+                HGDIOBJ old = SelectObject(screen, label->Font()->Handle());
+                const std::string text = label->Caption();
+                RECT extent{0, 0, 0, 0};
+                DrawTextA(screen, text.c_str(), static_cast<int>(text.size()), &extent,
+                          DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+                SelectObject(screen, old);
+                ReleaseDC(nullptr, screen);
+                EXPECT_GE(label->Width(), extent.right) << "cut: " << text;
+            }
+        }
+        EXPECT_GT(labels, 3) << "element " << static_cast<int>(id);
+    }
+}
