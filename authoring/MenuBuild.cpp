@@ -166,6 +166,28 @@ void NameDecompiledFiles(MenuDocument& menu) {
                 DecompiledExtraName(static_cast<int>(i) + kLauncherEntries + 1);
 }
 
+namespace {
+
+MenuDocument NamedMenu(const std::string& source, std::vector<std::vector<uint8_t>> entries) {
+    MenuDocument menu;
+    try {
+        menu = MenuFromEntries(source, std::move(entries));
+    } catch (const ConversionError& error) {
+        throw AuthoringError(error.what());
+    }
+    NameDecompiledFiles(menu);
+    return menu;
+}
+
+} // namespace
+
+MenuDocument ReadNumberedMenu(const std::string& folder) {
+    std::vector<std::vector<uint8_t>> entries;
+    for (MenuEntry& entry : ReadMenuFolder(folder))
+        entries.push_back(std::move(entry.bytes));
+    return NamedMenu(folder, std::move(entries));
+}
+
 MenuDocument DecompileContainer(const std::string& container, int32_t offset) {
     // Every entry is read before anything is written.
     std::vector<std::vector<uint8_t>> entries;
@@ -176,14 +198,7 @@ MenuDocument DecompileContainer(const std::string& container, int32_t offset) {
     } catch (const EContainerError& error) {
         throw AuthoringError(error.Message());
     }
-    MenuDocument menu;
-    try {
-        menu = MenuFromEntries(container, std::move(entries));
-    } catch (const ConversionError& error) {
-        throw AuthoringError(error.what());
-    }
-    NameDecompiledFiles(menu);
-    return menu;
+    return NamedMenu(container, std::move(entries));
 }
 
 void WriteMenuFolder(const MenuDocument& menu, const std::string& folder) {

@@ -67,6 +67,11 @@ void WriteContainerFile(const ContainerWriter& container, const std::string& pat
 // Names the files of a menu taken apart: notice.txt, background.bmp, ...,
 // entryN.bin; an empty entry gets no file.
 void NameDecompiledFiles(MenuDocument& menu);
+// A folder of numbered entry files read into a menu whose files are named
+// as a container taken apart names them; AuthoringError when the folder
+// holds no such menu or its configuration list cannot be held exactly in
+// menu.ini.
+MenuDocument ReadNumberedMenu(const std::string& folder);
 // Every entry of the container (at offset bytes before its end) read into a
 // menu whose files are named; AuthoringError when the container cannot be
 // read or its configuration list cannot be held exactly in menu.ini.

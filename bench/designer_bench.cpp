@@ -55,6 +55,9 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kDragSteps = 200;
+// Fewer rounds (the test command's one) also shorten the drag and the profiles.
+int gDragSteps = kDragSteps;
+int gProfileRuns = 5;
 constexpr int kCopies = 60;
 constexpr double kOpenGoal = 1.5;               // designer open / launcher start-up
 constexpr double kDragGoalMs = 16.0;            // one frame at 60 frames a second
@@ -401,7 +404,7 @@ DragFigures MeasureDrag(DesignerUnderTest& designer) {
     if (form.Document().Selection() != kDragged)
         throw std::runtime_error("the press did not select the button to drag");
 
-    for (int k = 1; k <= kDragSteps; ++k) {
+    for (int k = 1; k <= gDragSteps; ++k) {
         // Back and forth over 160 pixels, and a little up and down.
         const int phase = k % 80;
         const int dx = 4 * (phase <= 40 ? phase : 80 - phase) + 1;
@@ -499,7 +502,7 @@ std::vector<Part> ProfileOpen(DesignerUnderTest& designer, const std::string& me
                                {"of the panel: ScreenFontNames (font row)", {}},
                                {"property panel: rebuilt (a button), painted", {}}};
     form.Document().Open(menu); // a drag before left it modified: no question box
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < gProfileRuns; ++i) {
         PaintNow(form.Handle());
         TimePart(parts[0], [&] {
             DesignDocument document;
@@ -548,7 +551,7 @@ std::vector<Part> ProfileConstruction(DesignerUnderTest& designer) {
     host->SetBounds(0, 0, kWidth, kHeight);
     host->Show();
     const DesignDocument& document = designer.Form().Document();
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < gProfileRuns; ++i) {
         PaintNow(host->Handle());
         std::unique_ptr<TDocumentMenuContent> content;
         TimePart(parts[0],
@@ -660,8 +663,10 @@ int Run(int rounds) {
     Report(starts, drag, copy, copyShown, rounds);
 
     std::printf("\nwhere the time goes (milliseconds: median, min, max):\n");
-    PrintParts("an open, part by part (5 runs):", ProfileOpen(designer, folders.menu.string()));
-    PrintParts("the canvas's menu construction, step by step (5 runs):",
+    const std::string runs = " (" + std::to_string(gProfileRuns) + " runs):";
+    PrintParts(("an open, part by part" + runs).c_str(),
+               ProfileOpen(designer, folders.menu.string()));
+    PrintParts(("the canvas's menu construction, step by step" + runs).c_str(),
                ProfileConstruction(designer));
     DragFigures profiled;
     const std::vector<Part> dragParts = ProfileDragStep(designer, profiled);
@@ -682,6 +687,8 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    gProfileRuns = std::min(rounds, 5);
+    gDragSteps = std::min(kDragSteps, 20 * rounds);
     InitFormatSettingsFromLocale();
     FileHandle watchdog(CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr));
     if (!watchdog.get()) {

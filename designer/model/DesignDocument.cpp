@@ -110,18 +110,9 @@ std::vector<Problem> DesignDocument::Open(const std::string& folder) {
         return Replace(std::move(loaded.menu), std::move(loaded.origins), folder,
                        std::move(problems), std::move(loaded.iniText));
     }
-    std::vector<std::vector<uint8_t>> entries;
-    for (MenuEntry& entry : ReadMenuFolder(folder))
-        entries.push_back(std::move(entry.bytes));
-    MenuDocument menu;
-    try {
-        menu = MenuFromEntries(folder, std::move(entries));
-    } catch (const ConversionError& failure) {
-        throw DesignError(failure.what());
-    }
-    NameDecompiledFiles(menu);
     // Untitled: saving writes a menu.ini folder, never over the numbered files.
-    return Replace(std::move(menu), MenuIniOrigins(kMenuIniName), "", std::move(problems), "");
+    return Replace(ReadNumberedMenu(folder), MenuIniOrigins(kMenuIniName), "", std::move(problems),
+                   "");
 }
 
 std::vector<Problem> DesignDocument::OpenContainer(const std::string& container,

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 #include "LauncherInstall.h"
@@ -319,36 +320,61 @@ TEST(LauncherMenu, ShownButtonsAndCheckBoxAreCutToTheirPicturesAndPlacedAsConfig
     EXPECT_TRUE(launcher.WaitForExit(kTimeoutMs));
 }
 
+// The menu installed in folder with target as the web button's (line 61),
+// ".ovtest" files opened by a recording "Opener.exe" there, the launcher
+// started in workingFolder and its web button clicked with the real pointer.
+struct TWebButtonClick {
+    TWebButtonClick(const std::string& menuFolder, const std::string& target,
+                    const std::string& workingFolder)
+        : folder(menuFolder), association(Associate(menuFolder, target)),
+          launcher(menuFolder + "Launcher.exe", workingFolder) {
+        window = WaitForMenu(launcher);
+        if (!window)
+            return;
+        Sleep(300);
+        POINT website = ButtonCentre(window, 4);
+        ClickAt(website.x, website.y);
+    }
+    // What the opener recorded (its command line and show state); empty
+    // when it did not run.
+    std::vector<std::string> Opened() const {
+        if (!WaitForFile(folder + "Opener.run.txt", kTimeoutMs))
+            return {};
+        return Record(folder + "Opener.run.txt");
+    }
+    std::string Opener() const { return "\"" + folder + "Opener.exe\" -exit"; }
+
+    static TFileAssociation* Associate(const std::string& folder, const std::string& target) {
+        std::vector<std::string> lines = TestConfig();
+        lines.at(61) = target;
+        Install(folder, "0\r\n-1\r\n1\r\n", lines);
+        CopyFileOrThrow(OVALYN_DEMOAPP_EXE, folder + "Opener.exe");
+        return new TFileAssociation(".ovtest", "ovtestfile",
+                                    "\"" + folder + "Opener.exe\" -exit \"%1\"");
+    }
+
+    std::string folder;
+    std::unique_ptr<TFileAssociation> association;
+    TProcess launcher;
+    HWND window = nullptr;
+};
+
 TEST(LauncherMenu, WebsiteButtonOpensAnAssociatedFileAndKeepsTheMenu) {
     TTempFolder folder("shell");
-    std::vector<std::string> lines = TestConfig();
     const std::string document = folder.Path() + "notes.ovtest";
-    lines.at(61) = document;
-    Install(folder.Path(), "0\r\n-1\r\n1\r\n", lines);
     WriteFileBytes(document, "notes");
-    CopyFileOrThrow(OVALYN_DEMOAPP_EXE, folder.Path() + "Opener.exe");
-    TFileAssociation association(".ovtest", "ovtestfile",
-                                 "\"" + folder.Path() + "Opener.exe\" -exit \"%1\"");
-
-    TProcess launcher(folder.Path() + "Launcher.exe", folder.Path());
-    HWND window = WaitForMenu(launcher);
-    ASSERT_NE(window, nullptr) << "no menu window";
-    Sleep(300);
-    POINT website = ButtonCentre(window, 4);
-    ClickAt(website.x, website.y);
-
-    ASSERT_TRUE(WaitForFile(folder.Path() + "Opener.run.txt", kTimeoutMs))
-        << "the associated program did not run";
-    std::vector<std::string> record = Record(folder.Path() + "Opener.run.txt");
-    ASSERT_EQ(record.size(), 2u);
-    EXPECT_EQ(record[0], "\"" + folder.Path() + "Opener.exe\" -exit \"" + document + "\"");
+    TWebButtonClick click(folder.Path(), document, folder.Path());
+    ASSERT_NE(click.window, nullptr) << "no menu window";
+    std::vector<std::string> record = click.Opened();
+    ASSERT_EQ(record.size(), 2u) << "the associated program did not run";
+    EXPECT_EQ(record[0], click.Opener() + " \"" + document + "\"");
     EXPECT_EQ(record[1], "5") << "opened with show state SW_SHOW";
-    EXPECT_TRUE(launcher.Running()) << "the menu closed after opening the target";
+    EXPECT_TRUE(click.launcher.Running()) << "the menu closed after opening the target";
     EXPECT_EQ(ReadFileBytes(folder.Path() + "Config.log"), "0\r\n-1\r\n1\r\n");
     EXPECT_EQ(ReadFileBytes(folder.Path() + "DemoApp.run.txt"), "") << "the program started";
 
-    ClickQuit(window);
-    EXPECT_TRUE(launcher.WaitForExit(kTimeoutMs));
+    ClickQuit(click.window);
+    EXPECT_TRUE(click.launcher.WaitForExit(kTimeoutMs));
 }
 
 // A relative target lies beside the launcher: from a launcher started in
@@ -356,34 +382,19 @@ TEST(LauncherMenu, WebsiteButtonOpensAnAssociatedFileAndKeepsTheMenu) {
 // working folder, and what opens it works in the launcher's folder.
 TEST(LauncherMenu, ARelativeShellTargetOpensBesideTheLauncherWhereverItIsStarted) {
     TTempFolder folder("relative"), elsewhere("elsewhere");
-    std::vector<std::string> lines = TestConfig();
-    lines.at(61) = "docs\\manual.ovtest";
-    Install(folder.Path(), "0\r\n-1\r\n1\r\n", lines);
     for (const std::string& root : {folder.Path(), elsewhere.Path()}) {
         ASSERT_TRUE(CreateDirectoryA((root + "docs").c_str(), nullptr));
         WriteFileBytes(root + "docs\\manual.ovtest", "manual");
     }
-    CopyFileOrThrow(OVALYN_DEMOAPP_EXE, folder.Path() + "Opener.exe");
-    TFileAssociation association(".ovtest", "ovtestfile",
-                                 "\"" + folder.Path() + "Opener.exe\" -exit \"%1\"");
-
-    TProcess launcher(folder.Path() + "Launcher.exe", elsewhere.Path());
-    HWND window = WaitForMenu(launcher);
-    ASSERT_NE(window, nullptr) << "no menu window";
-    Sleep(300);
-    POINT website = ButtonCentre(window, 4);
-    ClickAt(website.x, website.y);
-
-    ASSERT_TRUE(WaitForFile(folder.Path() + "Opener.run.txt", kTimeoutMs))
-        << "the target was not opened";
-    const std::vector<std::string> record = Record(folder.Path() + "Opener.run.txt");
-    ASSERT_FALSE(record.empty());
-    EXPECT_EQ(record[0], "\"" + folder.Path() + "Opener.exe\" -exit \"" + folder.Path() +
-                             "docs\\manual.ovtest\"")
+    TWebButtonClick click(folder.Path(), "docs\\manual.ovtest", elsewhere.Path());
+    ASSERT_NE(click.window, nullptr) << "no menu window";
+    const std::vector<std::string> record = click.Opened();
+    ASSERT_FALSE(record.empty()) << "the target was not opened";
+    EXPECT_EQ(record[0], click.Opener() + " \"" + folder.Path() + "docs\\manual.ovtest\"")
         << "the target beside the launcher, not the one in the working folder";
-    std::string working = ReadFileBytes(folder.Path() + "Opener.folder.txt");
+    const std::string working = ReadFileBytes(folder.Path() + "Opener.folder.txt");
     EXPECT_EQ(working + "\\", folder.Path()) << "its working folder is the launcher's";
-    EXPECT_TRUE(launcher.Running());
-    ClickQuit(window);
-    EXPECT_TRUE(launcher.WaitForExit(kTimeoutMs));
+    EXPECT_TRUE(click.launcher.Running());
+    ClickQuit(click.window);
+    EXPECT_TRUE(click.launcher.WaitForExit(kTimeoutMs));
 }

@@ -113,13 +113,20 @@ TEST(HueShift, AHueFarBelowZeroGivesARangeError) {
 }
 
 // The table path must give every byte the formulas give, for every colour.
+// The host tree tries all 2^24 of them; under Wine, where a try costs ten
+// times as much, every fifth (every value of each channel still comes).
+#ifdef _WIN32
+constexpr uint32_t kColourStep = 5;
+#else
+constexpr uint32_t kColourStep = 1;
+#endif
 class EveryColour : public ::testing::TestWithParam<int32_t> {};
 
 TEST_P(EveryColour, TablesMatchTheFormulas) {
     const int32_t shift = GetParam();
     THueRotation rotation(shift);
     int mismatches = 0;
-    for (uint32_t c = 0; c < (1u << 24); ++c) {
+    for (uint32_t c = 0; c < (1u << 24); c += kColourStep) {
         const Rgb colour{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)};
         const Rgb expected = ByFormula(colour, shift);
         Rgb actual = colour;
