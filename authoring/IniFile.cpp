@@ -4,6 +4,14 @@
 
 namespace {
 
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -122,7 +130,8 @@ IniFile IniFile::Parse(const std::string& fileName, std::string_view text,
                 continue;
             }
             current = static_cast<int>(file.sections_.size());
-            file.sections_.push_back({std::string(name), number, {}});
+            file.sections_.push_back({std::string(name), number, {}, {}});
+            file.sectionIndex_.emplace(Lower(name), current);
             line.section = current;
             file.lines_.push_back(std::move(line));
             continue;
@@ -142,16 +151,12 @@ IniFile IniFile::Parse(const std::string& fileName, std::string_view text,
             continue;
         }
         Section& section = file.sections_[static_cast<std::size_t>(current)];
-        bool duplicate = false;
-        for (const Entry& entry : section.entries)
-            if (SameName(entry.key, key)) {
-                bad("[" + section.name + "] " + key + " is given again (first at line " +
-                    std::to_string(entry.line) + "); each key once");
-                duplicate = true;
-                break;
-            }
-        if (duplicate)
+        if (const auto earlier = section.keys.find(Lower(key)); earlier != section.keys.end()) {
+            bad("[" + section.name + "] " + key + " is given again (first at line " +
+                std::to_string(section.entries[static_cast<std::size_t>(earlier->second)].line) +
+                "); each key once");
             continue;
+        }
         Entry entry{key, {}, false, number};
         if (!value.empty() && value.front() == '"') {
             if (value.size() < 2 || value.back() != '"') {
@@ -165,6 +170,7 @@ IniFile IniFile::Parse(const std::string& fileName, std::string_view text,
         entry.value = std::string(value);
         line.section = current;
         line.entry = static_cast<int>(section.entries.size());
+        section.keys.emplace(Lower(entry.key), line.entry);
         section.entries.push_back(std::move(entry));
         file.lines_.push_back(std::move(line));
     }
@@ -172,20 +178,18 @@ IniFile IniFile::Parse(const std::string& fileName, std::string_view text,
 }
 
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {
-    for (const Section& section : sections_)
-        if (SameName(section.name, name))
-            return &section;
-    return nullptr;
+    const auto found = sectionIndex_.find(Lower(name));
+    return found == sectionIndex_.end() ? nullptr
+                                        : &sections_[static_cast<std::size_t>(found->second)];
 }
 
 const IniFile::Entry* IniFile::Find(std::string_view section, std::string_view key) const {
     const Section* found = FindSection(section);
     if (!found)
         return nullptr;
-    for (const Entry& entry : found->entries)
-        if (SameName(entry.key, key))
-            return &entry;
-    return nullptr;
+    const auto entry = found->keys.find(Lower(key));
+    return entry == found->keys.end() ? nullptr
+                                      : &found->entries[static_cast<std::size_t>(entry->second)];
 }
 
 std::string IniFile::Written(std::string_view text) {
@@ -201,13 +205,13 @@ void IniFile::Rewrite(Line& line) const {
 }
 
 int IniFile::AddSection(std::string_view name) {
-    for (std::size_t i = 0; i < sections_.size(); ++i)
-        if (SameName(sections_[i].name, name))
-            return static_cast<int>(i);
+    if (const auto found = sectionIndex_.find(Lower(name)); found != sectionIndex_.end())
+        return found->second;
     if (!lines_.empty() && !lines_.back().text.empty())
         InsertLine(lines_.size(), {""});
     const int index = static_cast<int>(sections_.size());
-    sections_.push_back({std::string(name), 0, {}});
+    sections_.push_back({std::string(name), 0, {}, {}});
+    sectionIndex_.emplace(Lower(name), index);
     InsertLine(lines_.size(), {"[" + std::string(name) + "]", index});
     return index;
 }
@@ -222,22 +226,24 @@ void IniFile::SetWritten(std::string_view sectionName, std::string_view key,
     const std::string value(quoted ? written.substr(1, written.size() - 2) : written);
     const int index = AddSection(sectionName);
     Section& section = sections_[static_cast<std::size_t>(index)];
-    for (Line& line : lines_) {
-        if (line.section != index || line.entry < 0)
-            continue;
-        Entry& entry = section.entries[static_cast<std::size_t>(line.entry)];
-        if (SameName(entry.key, key)) {
-            entry.value = value;
-            entry.quoted = quoted;
-            Rewrite(line);
-            return;
-        }
+    if (const auto found = section.keys.find(Lower(key)); found != section.keys.end()) {
+        Entry& entry = section.entries[static_cast<std::size_t>(found->second)];
+        entry.value = value;
+        entry.quoted = quoted;
+        for (Line& line : lines_)
+            if (line.section == index && line.entry == found->second) {
+                Rewrite(line);
+                break;
+            }
+        return;
     }
-    // After the section's last line (its header or its last key).
-    std::size_t at = 0;
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].section == index)
-            at = i + 1;
+    // After the section's last line (its header or its last key). Sections
+    // grow at the end of the file as a rule, so the search from the end is
+    // short.
+    std::size_t at = lines_.size();
+    while (at > 0 && lines_[at - 1].section != index)
+        --at;
+    section.keys.emplace(Lower(key), static_cast<int>(section.entries.size()));
     section.entries.push_back({std::string(key), value, quoted, 0});
     Line line{"", index, static_cast<int>(section.entries.size() - 1)};
     Rewrite(line);
@@ -256,28 +262,31 @@ void IniFile::AddComment(std::string_view text) {
 }
 
 void IniFile::Remove(std::string_view sectionName, std::string_view key) {
-    for (std::size_t s = 0; s < sections_.size(); ++s) {
-        Section& section = sections_[s];
-        if (!SameName(section.name, sectionName))
-            continue;
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
-            Line& line = lines_[i];
-            if (line.section != static_cast<int>(s) || line.entry < 0 ||
-                !SameName(section.entries[static_cast<std::size_t>(line.entry)].key, key))
-                continue;
-            const int removed = line.entry;
-            section.entries.erase(section.entries.begin() + removed);
-            // A last line without a line end leaves its own (none) to the one before.
-            if (i > 0 && i + 1 == lines_.size())
-                lines_[i - 1].end = line.end;
-            lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
-            for (Line& other : lines_)
-                if (other.section == static_cast<int>(s) && other.entry > removed)
-                    --other.entry;
-            return;
-        }
+    const auto sectionFound = sectionIndex_.find(Lower(sectionName));
+    if (sectionFound == sectionIndex_.end())
         return;
+    const int s = sectionFound->second;
+    Section& section = sections_[static_cast<std::size_t>(s)];
+    const auto keyFound = section.keys.find(Lower(key));
+    if (keyFound == section.keys.end())
+        return;
+    const int removed = keyFound->second;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].section != s || lines_[i].entry != removed)
+            continue;
+        // A last line without a line end leaves its own (none) to the one before.
+        if (i > 0 && i + 1 == lines_.size())
+            lines_[i - 1].end = lines_[i].end;
+        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+        break;
     }
+    section.entries.erase(section.entries.begin() + removed);
+    section.keys.erase(keyFound);
+    for (auto& [name, entry] : section.keys)
+        entry -= entry > removed ? 1 : 0;
+    for (Line& line : lines_)
+        if (line.section == s && line.entry > removed)
+            --line.entry;
 }
 
 std::string IniFile::Text() const {

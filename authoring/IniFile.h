@@ -12,6 +12,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "authoring/Problem.h"
@@ -28,6 +29,9 @@ public:
         std::string name;
         int line = 0; // of the "[Section]" line; 0 for one made by Set
         std::vector<Entry> entries;
+        // The entries by their key in lower case, so that a file of many
+        // keys reads and writes in linear time.
+        std::unordered_map<std::string, int> keys;
     };
 
     IniFile() = default;
@@ -75,6 +79,7 @@ private:
 
     std::vector<Line> lines_;
     std::vector<Section> sections_;
+    std::unordered_map<std::string, int> sectionIndex_; // by lower-case name
     bool byteOrderMark_ = false;
     std::string newline_ = "\r\n"; // the file's own, for the lines added
 };

@@ -60,6 +60,7 @@ bool IsFolder(const std::string& path) {
 MenuSource ReadMenuSource(const std::string& path, UnreadablePictures pictures) {
     if (IsFolder(path) && HasMenuIni(path)) {
         MenuSource source;
+        source.folder = path;
         LoadedMenu loaded =
             LoadMenuIniFolder(path, source.problems, pictures == UnreadablePictures::Keep);
         source.menu = std::move(loaded.menu);
@@ -70,7 +71,9 @@ MenuSource ReadMenuSource(const std::string& path, UnreadablePictures pictures) 
     if (IsFolder(path)) {
         std::vector<MenuEntry> entries = ReadMenuFolder(path);
         const int count = static_cast<int>(entries.size());
-        return FromEntries(path, std::move(entries), count);
+        MenuSource source = FromEntries(path, std::move(entries), count);
+        source.folder = path;
+        return source;
     }
     int entriesHeld = 0;
     std::vector<MenuEntry> entries = ReadMenuContainer(path, entriesHeld);
@@ -80,11 +83,12 @@ MenuSource ReadMenuSource(const std::string& path, UnreadablePictures pictures) 
 }
 
 std::vector<Problem> CheckMenuSource(const MenuSource& source) {
+    // A setting that could not be read keeps a text the launcher takes, and
+    // a file that could not be read gives an empty entry, which the checks
+    // pass over: everything else is checked all the same.
     std::vector<Problem> problems = source.problems;
-    if (!HasErrors(problems)) {
-        std::vector<Problem> checked = CheckMenu(source.menu, source.origins);
-        problems.insert(problems.end(), checked.begin(), checked.end());
-    }
+    std::vector<Problem> checked = CheckMenu(source.menu, source.origins);
+    problems.insert(problems.end(), checked.begin(), checked.end());
     return problems;
 }
 
@@ -95,20 +99,13 @@ MenuBuild BuildMenu(const std::string& folder, bool check) {
     MenuBuild build;
     build.source =
         ReadMenuSource(folder, check ? UnreadablePictures::Refuse : UnreadablePictures::Keep);
-    build.problems = build.source.problems;
     // What menu.ini and its files could not give is never built; the
     // launcher's own checks may be skipped.
-    if (HasErrors(build.problems)) {
-        build.stop = MenuBuild::Stop::Reading;
+    const bool unread = HasErrors(build.source.problems);
+    build.problems = check ? CheckMenuSource(build.source) : build.source.problems;
+    if (unread || HasErrors(build.problems)) {
+        build.stop = unread ? MenuBuild::Stop::Reading : MenuBuild::Stop::Checks;
         return build;
-    }
-    if (check) {
-        for (Problem& problem : CheckMenu(build.source.menu, build.source.origins))
-            build.problems.push_back(std::move(problem));
-        if (HasErrors(build.problems)) {
-            build.stop = MenuBuild::Stop::Checks;
-            return build;
-        }
     }
     if (build.source.numbered.empty()) {
         build.container = ContainerOfMenu(build.source.menu, folder);
@@ -152,6 +149,35 @@ void WriteContainerFile(const ContainerWriter& container, const std::string& pat
         throw AuthoringError(path, "cannot be written");
     }
     output.Commit();
+}
+
+void WriteBuiltContainer(const MenuBuild& build, const std::string& path) {
+    if (const std::string problem = OutputPathProblem(path); !problem.empty())
+        throw AuthoringError(path, problem);
+    const MenuSource& source = build.source;
+    std::vector<std::string> own;
+    if (!source.folder.empty()) {
+        own.push_back(InFolder(source.folder, kMenuIniName));
+        auto add = [&](const MenuFileData& file) {
+            if (!file.fileName.empty())
+                own.push_back(InFolder(source.folder, file.fileName));
+        };
+        add(source.menu.Notice());
+        for (int i = 0; i < kPictureCount; ++i)
+            add(source.menu.Picture(PictureAt(i)));
+        for (const MenuFileData& extra : source.menu.Extra())
+            add(extra);
+    }
+    for (const MenuEntry& entry : source.numbered)
+        own.push_back(entry.source);
+    for (const std::string& file : own) {
+        std::error_code error;
+        if (fs::equivalent(fs::path(path), fs::path(file), error))
+            throw AuthoringError(path, "is " + file +
+                                           ", a file of the menu itself; write the container "
+                                           "elsewhere");
+    }
+    WriteContainerFile(build.container, path);
 }
 
 void NameDecompiledFiles(MenuDocument& menu) {

@@ -19,6 +19,7 @@
 // values, files that cannot be read or imported); the launcher's own checks
 // are not among them.
 struct MenuSource {
+    std::string folder; // the folder it was read from; "" for a container
     MenuDocument menu;
     MenuOrigins origins;
     std::vector<MenuEntry> numbered; // a numbered folder's files, built as they are
@@ -63,6 +64,10 @@ std::vector<uint8_t> ContainerBytesOfMenu(const MenuDocument& menu);
 // Writes the container to path, whole or not at all (AuthoringError naming
 // path when it cannot be written).
 void WriteContainerFile(const ContainerWriter& container, const std::string& path);
+// Writes a build's container to path, refusing (AuthoringError naming path)
+// any path that is no regular file or new name, and any of the menu's own
+// files (its menu.ini, pictures, notice, entry files).
+void WriteBuiltContainer(const MenuBuild& build, const std::string& path);
 
 // Names the files of a menu taken apart: notice.txt, background.bmp, ...,
 // entryN.bin; an empty entry gets no file.

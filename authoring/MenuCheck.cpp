@@ -36,8 +36,9 @@ public:
 
     void Run() {
         if (menu_.EntryCount() < kLauncherEntries)
-            problems_.push_back(origins_.menu.At("holds " + std::to_string(menu_.EntryCount()) +
-                                                 " entries; the launcher reads entries 1 to 8"));
+            problems_.push_back((origins_.entries.line > 0 ? origins_.entries : origins_.menu)
+                                    .At("holds " + std::to_string(menu_.EntryCount()) +
+                                        " entries; the launcher reads entries 1 to 8"));
         CheckLines();
         CheckPictures();
         CheckNotice();

@@ -35,12 +35,26 @@ void MenuDocument::SetEntriesBelowEight(int count) {
         extra_.clear();
 }
 
+void MenuDocument::SetLineEnds(std::vector<LineEnd> ends) {
+    while (!ends.empty() && ends.back() == LineEnd::CrLf)
+        ends.pop_back();
+    lineEnds_ = std::move(ends);
+}
+
 std::vector<uint8_t> MenuDocument::ConfigurationList() const {
+    const std::size_t count = static_cast<std::size_t>(fixedPresent_) + tail_.size();
     std::string text;
-    for (int line = 0; line < fixedPresent_; ++line)
-        text += lines_[line] + "\r\n";
-    for (const std::string& line : tail_)
-        text += line + "\r\n";
+    for (std::size_t i = 0; i < count; ++i) {
+        text += i < static_cast<std::size_t>(fixedPresent_) ? lines_[i] : tail_[i - fixedPresent_];
+        const LineEnd end = i < lineEnds_.size() ? lineEnds_[i] : LineEnd::CrLf;
+        // A line without an end can only be the last one: the next would join it.
+        if (end == LineEnd::Lf)
+            text += '\n';
+        else if (end == LineEnd::Cr)
+            text += '\r';
+        else if (end == LineEnd::CrLf || i + 1 < count)
+            text += "\r\n";
+    }
     return std::vector<uint8_t>(text.begin(), text.end());
 }
 
@@ -67,28 +81,45 @@ std::vector<std::string> LauncherLines(const std::vector<uint8_t>& bytes) {
 }
 
 std::string ExactListProblem(const std::vector<uint8_t>& bytes) {
-    std::size_t start = 0;
     int line = 0;
-    while (start < bytes.size()) {
-        std::size_t end = start;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') {
-            if (bytes[end] == 0)
-                return "line " + std::to_string(line) +
-                       " holds a NUL byte, which a menu.ini value cannot hold";
-            ++end;
-        }
-        if (end == bytes.size())
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == 0)
             return "line " + std::to_string(line) +
-                   " has no line end; only lists whose every line ends with CR LF are kept "
-                   "exactly";
-        if (bytes[end] == '\n' || end + 1 == bytes.size() || bytes[end + 1] != '\n')
-            return "line " + std::to_string(line) + " ends with a lone " +
-                   (bytes[end] == '\n' ? "LF" : "CR") +
-                   "; only lists whose every line ends with CR LF are kept exactly";
-        start = end + 2;
-        ++line;
+                   " holds a NUL byte, which a menu.ini value cannot hold";
+        const bool crlf = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+        if (bytes[i] == '\r' || bytes[i] == '\n')
+            ++line;
+        i += crlf ? 1 : 0;
     }
     return {};
+}
+
+std::vector<LineEnd> ListLineEnds(const std::vector<uint8_t>& bytes) {
+    // The launcher's own split (TStringList::SetText): CR LF, lone CR and
+    // lone LF each end a line; text after the last end is a line without one.
+    std::vector<LineEnd> ends;
+    bool allCrLf = true;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        LineEnd kind = LineEnd::None;
+        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
+            bytes[end + 1] == '\n') {
+            kind = LineEnd::CrLf;
+            start = end + 2;
+        } else {
+            kind = end == bytes.size() ? LineEnd::None
+                                       : (bytes[end] == '\n' ? LineEnd::Lf : LineEnd::Cr);
+            start = end + 1;
+        }
+        allCrLf = allCrLf && kind == LineEnd::CrLf;
+        ends.push_back(kind);
+    }
+    if (allCrLf)
+        ends.clear();
+    return ends;
 }
 
 MenuDocument MenuFromEntries(const std::string& source, std::vector<std::vector<uint8_t>> entries,
@@ -105,6 +136,7 @@ MenuDocument MenuFromEntries(const std::string& source, std::vector<std::vector<
         menu.SetText(static_cast<SettingId>(line), lines[static_cast<std::size_t>(line)]);
     menu.SetFixedLinesPresent(fixed);
     menu.Tail().assign(lines.begin() + fixed, lines.end());
+    menu.SetLineEnds(ListLineEnds(entries[0]));
 
     menu.SetEntriesBelowEight(static_cast<int>(std::min<std::size_t>(entries.size(), 8)));
     if (entries.size() > 1)

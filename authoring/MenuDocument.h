@@ -14,6 +14,10 @@
 #include "format/MenuEntries.h"
 #include "format/MenuSettings.h"
 
+// How a line of the configuration list ends. The launcher takes CR LF, a
+// lone LF and a lone CR alike; the last line may have no end at all.
+enum class LineEnd : uint8_t { CrLf, Lf, Cr, None };
+
 struct MenuFileData {
     std::string fileName; // where it came from or goes to; "" when unnamed
     std::vector<uint8_t> bytes;
@@ -31,6 +35,12 @@ public:
     // 71 says, when that is more than one), then anything after them.
     const std::vector<std::string>& Tail() const { return tail_; }
     std::vector<std::string>& Tail() { return tail_; }
+
+    // How line i of the configuration list ends, for i within the list;
+    // lines after it end in CR LF, and None counts only for the last line.
+    // Empty for a list of CR LF lines alone.
+    const std::vector<LineEnd>& LineEnds() const { return lineEnds_; }
+    void SetLineEnds(std::vector<LineEnd> ends);
 
     // How many lines the configuration list has when it ends before line 72
     // (kFixedLines otherwise): lines from there on do not exist.
@@ -60,21 +70,26 @@ private:
     std::array<std::string, kFixedLines> lines_;
     int fixedPresent_ = kFixedLines;
     std::vector<std::string> tail_;
+    std::vector<LineEnd> lineEnds_;
     MenuFileData notice_;
     std::array<MenuFileData, kPictureCount> pictures_;
     std::vector<MenuFileData> extra_;
     int entriesBelowEight_ = kLauncherEntries;
 };
 
-// What keeps a configuration list from being held exactly (line ends other
-// than CR LF, a last line without one); empty when it converts both ways.
+// What keeps a configuration list from being held exactly (a NUL byte, which
+// no menu.ini value holds); empty when it converts both ways.
 std::string ExactListProblem(const std::vector<uint8_t>& bytes);
+// How each line of the list ends, as the launcher splits it; empty when every
+// line ends in CR LF.
+std::vector<LineEnd> ListLineEnds(const std::vector<uint8_t>& bytes);
 // The lines as the launcher loads them (a lone CR or LF also ends a line).
 std::vector<std::string> LauncherLines(const std::vector<uint8_t>& bytes);
 
-// The menu a container's entries describe. With exact, raises ConversionError
-// when the configuration list cannot be held exactly (see ExactListProblem);
-// without, takes the lines as the launcher reads them (for checking). source
+// The menu a container's entries describe, its list's line ends kept. With
+// exact, raises ConversionError when the configuration list cannot be held
+// exactly (see ExactListProblem); without, takes the lines as the launcher
+// reads them (for checking). source
 // names the container in the message.
 MenuDocument MenuFromEntries(const std::string& source, std::vector<std::vector<uint8_t>> entries,
                              bool exact = true);

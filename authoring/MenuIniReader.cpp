@@ -1,5 +1,7 @@
 #include "authoring/MenuIni.h"
 
+#include <algorithm>
+
 #include "authoring/IniFile.h"
 #include "authoring/MenuIniValues.h"
 #include "framework/portable/Convert.h"
@@ -82,6 +84,7 @@ private:
         }
         if (SameName(section, "Container"))
             return SameName(key, "Lines") || SameName(key, "Entries") ||
+                   SameName(key, "LineEnds") ||
                    NumberAfter(key, "Entry").value_or(0) > kLauncherEntries;
         return false;
     }
@@ -102,7 +105,7 @@ private:
             for (int i = 0; i < kPictureCount; ++i)
                 add(PictureKey(PictureAt(i)));
         if (SameName(section, "Container"))
-            add("Lines, Entries, Entry9, Entry10, ...");
+            add("Lines, LineEnds, Entries, Entry9, Entry10, ...");
         return keys;
     }
 
@@ -207,28 +210,40 @@ private:
         result_.menu.SetText(row.id, std::move(text));
     }
 
-    void ReadOptions() {
-        const IniFile::Section* section = ini_.FindSection("Options");
-        std::vector<const Entry*> options;
-        if (section)
+    // The numbered keys of a section (Option1, Entry9, ...) in number order;
+    // the first number missing below the highest is reported, and only the
+    // keys before it count. Numbers may be large, so nothing is sized by them.
+    std::vector<const Entry*> Numbered(const char* sectionName, const char* prefix, int first,
+                                       const char* what) {
+        std::vector<std::pair<int, const Entry*>> found;
+        if (const IniFile::Section* section = ini_.FindSection(sectionName))
             for (const Entry& entry : section->entries)
-                if (const auto number = NumberAfter(entry.key, "Option"); number && *number >= 1) {
-                    if (options.size() < static_cast<std::size_t>(*number))
-                        options.resize(static_cast<std::size_t>(*number));
-                    options[static_cast<std::size_t>(*number - 1)] = &entry;
-                }
-        for (std::size_t i = 0; i < options.size(); ++i) {
-            if (!options[i]) {
-                Report(Origin("Options", "Option" + std::to_string(i + 1), nullptr),
-                       "missing: options are numbered from Option1 without gaps (Option" +
-                           std::to_string(options.size()) + " is given)");
-                continue;
+                if (const auto number = NumberAfter(entry.key, prefix); number && *number >= first)
+                    found.emplace_back(*number, &entry);
+        std::sort(found.begin(), found.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<const Entry*> keys;
+        for (const auto& [number, entry] : found) {
+            const int expected = first + static_cast<int>(keys.size());
+            if (number != expected) {
+                Report(Origin(sectionName, prefix + std::to_string(expected), nullptr),
+                       std::string("missing: ") + what + " are numbered from " + prefix +
+                           std::to_string(first) + " without gaps (" + entry->key + " is given)");
+                break;
             }
-            result_.menu.Tail().push_back(options[i]->value);
-            result_.origins.tail.push_back(Origin("Options", options[i]->key, options[i]));
+            keys.push_back(entry);
+        }
+        return keys;
+    }
+
+    void ReadOptions() {
+        for (const Entry* option : Numbered("Options", "Option", 1, "options")) {
+            result_.menu.Tail().push_back(option->value);
+            result_.origins.tail.push_back(Origin("Options", option->key, option));
         }
         if (!Find("Options", "Count"))
-            result_.menu.SetText(SettingId::OptionCount, std::to_string(options.size()));
+            result_.menu.SetText(SettingId::OptionCount,
+                                 std::to_string(result_.menu.Tail().size()));
     }
 
     void ReadFiles() {
@@ -267,6 +282,35 @@ private:
         return value;
     }
 
+    // After Lines and the options: the ends must match the lines there are.
+    void ReadLineEnds() {
+        const Entry* entry = Find("Container", "LineEnds");
+        if (!entry)
+            return;
+        std::string error;
+        std::optional<std::vector<LineEnd>> ends = ParseLineEnds(entry->value, error);
+        const SettingOrigin origin = Origin("Container", "LineEnds", entry);
+        if (!ends) {
+            Report(origin, error);
+            return;
+        }
+        MenuDocument& menu = result_.menu;
+        const std::size_t lines =
+            static_cast<std::size_t>(menu.FixedLinesPresent()) + menu.Tail().size();
+        if (ends->size() > lines) {
+            Report(origin, "gives the ends of " + std::to_string(ends->size()) +
+                               " lines, but the list has " + std::to_string(lines));
+            return;
+        }
+        if (!ends->empty() && ends->back() == LineEnd::None && ends->size() != lines) {
+            Report(origin, "none is the end of the list's last line, line " +
+                               std::to_string(lines - 1) + ", but comes at line " +
+                               std::to_string(ends->size() - 1));
+            return;
+        }
+        menu.SetLineEnds(std::move(*ends));
+    }
+
     void ReadContainer() {
         MenuDocument& menu = result_.menu;
         if (const auto lines = Count("Lines", 0, kFixedLines - 1)) {
@@ -277,34 +321,24 @@ private:
             menu.SetFixedLinesPresent(*lines);
             result_.origins.tail.clear();
         }
-        const IniFile::Section* section = ini_.FindSection("Container");
-        std::vector<const Entry*> extra;
-        if (section)
-            for (const Entry& entry : section->entries)
-                if (const auto number = NumberAfter(entry.key, "Entry");
-                    number && *number > kLauncherEntries) {
-                    const auto index = static_cast<std::size_t>(*number - kLauncherEntries - 1);
-                    if (extra.size() <= index)
-                        extra.resize(index + 1);
-                    extra[index] = &entry;
-                }
-        if (const auto entries = Count("Entries", 1, kLauncherEntries)) {
+        ReadLineEnds();
+        result_.origins.entries = Origin("Container", "Entries", Find("Container", "Entries"));
+        const auto entries = Count("Entries", 1, kLauncherEntries);
+        const std::vector<const Entry*> extra =
+            Numbered("Container", "Entry", kLauncherEntries + 1, "extra entries");
+        if (entries) {
             if (!extra.empty())
                 Report(Origin("Container", "Entries", Find("Container", "Entries")),
                        "a container of fewer than 8 entries has no Entry9 and on");
             menu.SetEntriesBelowEight(*entries);
             return;
         }
-        for (std::size_t i = 0; i < extra.size(); ++i) {
-            const std::string key = "Entry" + std::to_string(i + kLauncherEntries + 1);
-            if (!extra[i])
-                Report(Origin("Container", key, nullptr),
-                       "missing: extra entries are numbered from Entry9 without gaps");
-            else
-                menu.Extra().push_back({extra[i]->value, {}});
+        for (const Entry* entry : extra) {
+            menu.Extra().push_back({entry->value, {}});
+            result_.origins.extra.push_back(Origin("Container", entry->key, entry));
         }
-        if (menu.Extra().size() + kLauncherEntries > 255)
-            Report(Origin("Container", "Entries", nullptr),
+        if (menu.Extra().size() + kLauncherEntries > kMaxContainerEntries)
+            Report(result_.origins.extra[kMaxContainerEntries - kLauncherEntries],
                    "a container holds at most 255 entries");
     }
 

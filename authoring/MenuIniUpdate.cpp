@@ -32,7 +32,8 @@ public:
     bool Mend(const MenuDocument& read) {
         bool changed = false;
         if (read.FixedLinesPresent() != menu_.FixedLinesPresent() ||
-            read.EntryCount() != menu_.EntryCount() || !SameExtras(read)) {
+            read.EntryCount() != menu_.EntryCount() || read.LineEnds() != menu_.LineEnds() ||
+            !SameExtras(read)) {
             Container();
             changed = true;
         }
@@ -117,6 +118,10 @@ private:
             ini_.SetWritten("Container", "Lines", std::to_string(menu_.FixedLinesPresent()));
         else
             ini_.Remove("Container", "Lines");
+        if (menu_.LineEnds().empty())
+            ini_.Remove("Container", "LineEnds");
+        else
+            ini_.SetWritten("Container", "LineEnds", LineEndsText(menu_.LineEnds()));
         if (menu_.EntryCount() < kLauncherEntries)
             ini_.SetWritten("Container", "Entries", std::to_string(menu_.EntryCount()));
         else
@@ -141,6 +146,7 @@ private:
 bool ReadsAs(const MenuIniResult& read, const MenuDocument& menu) {
     if (read.menu.FixedLinesPresent() != menu.FixedLinesPresent() ||
         read.menu.EntryCount() != menu.EntryCount() || read.menu.Tail() != menu.Tail() ||
+        read.menu.LineEnds() != menu.LineEnds() ||
         read.menu.Notice().fileName != menu.Notice().fileName ||
         read.menu.Extra().size() != menu.Extra().size())
         return false;

@@ -20,7 +20,7 @@ std::optional<int> NumberAfter(std::string_view key, std::string_view prefix) {
     if (key.size() <= prefix.size() || !SameName(key.substr(0, prefix.size()), prefix))
         return std::nullopt;
     const std::string_view digits = key.substr(prefix.size());
-    if (digits.size() > 3 || digits.front() == '0')
+    if (digits.size() > 9 || digits.front() == '0')
         return std::nullopt;
     int number = 0;
     for (char c : digits) {
@@ -29,6 +29,69 @@ std::optional<int> NumberAfter(std::string_view key, std::string_view prefix) {
         number = number * 10 + (c - '0');
     }
     return number;
+}
+
+std::string LineEndsText(const std::vector<LineEnd>& ends) {
+    static constexpr const char* kNames[] = {"CRLF", "LF", "CR", "none"};
+    std::string text;
+    for (std::size_t i = 0; i < ends.size();) {
+        std::size_t run = i;
+        while (run < ends.size() && ends[run] == ends[i])
+            ++run;
+        text += (text.empty() ? "" : ", ") + std::string(kNames[static_cast<int>(ends[i])]);
+        if (run - i > 1)
+            text += "*" + std::to_string(run - i);
+        i = run;
+    }
+    return text;
+}
+
+std::optional<std::vector<LineEnd>> ParseLineEnds(std::string_view text, std::string& error) {
+    std::vector<LineEnd> ends;
+    if (text.find_first_not_of(' ') == std::string_view::npos)
+        return ends; // every line ends in CR LF
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t comma = text.find(',', start);
+        if (comma == std::string_view::npos)
+            comma = text.size();
+        std::string_view item = text.substr(start, comma - start);
+        while (!item.empty() && item.front() == ' ')
+            item.remove_prefix(1);
+        while (!item.empty() && item.back() == ' ')
+            item.remove_suffix(1);
+        start = comma + 1;
+        const std::size_t star = item.find('*');
+        const std::string_view name = item.substr(0, star);
+        std::size_t count = 1;
+        if (star != std::string_view::npos) {
+            const std::string_view digits = item.substr(star + 1);
+            if (!PlainDigits(digits) || digits.size() > 9 || digits.front() == '0') {
+                error = "\"" + std::string(item) + "\": a count after * is a whole number from 1";
+                return std::nullopt;
+            }
+            count = std::stoul(std::string(digits));
+        }
+        const std::optional<LineEnd> end =
+            SameName(name, "CRLF") ? std::optional(LineEnd::CrLf)
+            : SameName(name, "LF") ? std::optional(LineEnd::Lf)
+            : SameName(name, "CR") ? std::optional(LineEnd::Cr)
+            : SameName(name, "none") && star == std::string_view::npos && start > text.size()
+                ? std::optional(LineEnd::None)
+                : std::nullopt;
+        if (!end) {
+            error = "\"" + std::string(item) +
+                    "\" is no line end; write CRLF, LF or CR (with *N for N lines), and none last "
+                    "for a last line without an end";
+            return std::nullopt;
+        }
+        if (ends.size() + count > 100000000) {
+            error = "more line ends than any list has lines";
+            return std::nullopt;
+        }
+        ends.insert(ends.end(), count, *end);
+    }
+    return ends;
 }
 
 bool IsButtonSection(std::string_view section) {

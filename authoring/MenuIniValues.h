@@ -7,14 +7,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "authoring/MenuDocument.h"
 #include "format/MenuSettings.h"
 
 // Sections in the order the writer puts them.
 extern const std::string_view kMenuIniSections[18];
 
 // The number after prefix in a key such as "Option12" (no leading zero, at
-// most three digits), or nullopt.
+// most nine digits), or nullopt.
 std::optional<int> NumberAfter(std::string_view key, std::string_view prefix);
 // [Install], [Quit], [Launch], [Web] and [Button5] to [Button10].
 bool IsButtonSection(std::string_view section);
@@ -35,6 +37,13 @@ std::string SimpleText(SettingKind kind, const std::string& value, bool quoted);
 std::string Verbatim(SettingKind kind, const std::string& text);
 // The friendly form of text where reading it gives text back, else Verbatim.
 std::string Friendly(SettingKind kind, const std::string& text);
+// [Container] LineEnds: the list's line ends from line 0 on as runs,
+// "CRLF", "LF" or "CR" each with "*N" for N lines in a row, and a last
+// "none" for a last line without an end ("LF*74" or "CRLF*41, LF, none").
+std::string LineEndsText(const std::vector<LineEnd>& ends);
+// The ends the text gives, or nullopt with error set.
+std::optional<std::vector<LineEnd>> ParseLineEnds(std::string_view text, std::string& error);
+
 // A line's default text with its section present or left out: a button or
 // the check box left out is hidden, and a hidden button needs no place.
 std::string DefaultText(const SettingInfo& row, bool present);

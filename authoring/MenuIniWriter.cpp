@@ -46,6 +46,8 @@ std::string WriteMenuIni(const MenuDocument& menu) {
         } else if (section == "Container") {
             if (fixed < kFixedLines)
                 keys.emplace_back("Lines", std::to_string(fixed));
+            if (!menu.LineEnds().empty())
+                keys.emplace_back("LineEnds", LineEndsText(menu.LineEnds()));
             if (menu.EntryCount() < kLauncherEntries)
                 keys.emplace_back("Entries", std::to_string(menu.EntryCount()));
             for (std::size_t i = 0; i < menu.Extra().size(); ++i)

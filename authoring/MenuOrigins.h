@@ -28,7 +28,9 @@ struct MenuOrigins {
     std::vector<SettingOrigin> tail; // lines from 72 on
     SettingOrigin notice;
     std::array<SettingOrigin, kPictureCount> pictures;
-    bool fromMenuIni = false; // names are menu.ini keys rather than launcher lines
+    std::vector<SettingOrigin> extra; // entries 9 and on
+    SettingOrigin entries;            // what sets how many entries there are
+    bool fromMenuIni = false;         // names are menu.ini keys rather than launcher lines
 };
 
 // Origins for a configuration list read from source: a file of its own

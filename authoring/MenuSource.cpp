@@ -1,6 +1,7 @@
 #include "authoring/MenuSource.h"
 
-#include <fstream>
+#include <filesystem>
+#include <system_error>
 
 #include "authoring/MenuIni.h"
 #include "authoring/PictureImport.h"
@@ -14,8 +15,18 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 }
 
 bool HasMenuIni(const std::string& folder) {
-    std::ifstream file(InFolder(folder, kMenuIniName), std::ios::binary);
-    return file.good();
+    // Anything of that name, a broken link too: reading it says what is wrong.
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(
+        std::filesystem::path(InFolder(folder, kMenuIniName)), error));
+}
+
+std::string FileNameProblem(const std::string& name) {
+    const bool rooted = !name.empty() && (name[0] == '/' || name[0] == '\\');
+    const bool drive = name.size() >= 2 && name[1] == ':';
+    if (rooted || drive)
+        return "\"" + name + "\" is an absolute path; name the file relative to the menu's folder";
+    return "";
 }
 
 namespace {
@@ -24,7 +35,11 @@ void LoadFile(const std::string& folder, MenuFileData& data, const SettingOrigin
               std::vector<Problem>& problems) {
     if (data.fileName.empty())
         return; // an empty entry
-    std::string problem;
+    std::string problem = FileNameProblem(data.fileName);
+    if (!problem.empty()) {
+        problems.push_back(origin.At(problem));
+        return;
+    }
     const std::string path = InFolder(folder, data.fileName);
     if (!ReadWholeFile(path, kMaxMenuFileBytes, data.bytes, problem))
         problems.push_back(origin.At(path + " " + problem));
@@ -54,6 +69,10 @@ LoadedMenu LoadMenuIniFolder(const std::string& folder, std::vector<Problem>& pr
         MenuFileData& picture = menu.Picture(role);
         if (picture.fileName.empty())
             continue;
+        if (const std::string named = FileNameProblem(picture.fileName); !named.empty()) {
+            problems.push_back(read.origins.pictures[i].At(named));
+            continue;
+        }
         try {
             picture.bytes = ImportPictureFile(InFolder(folder, picture.fileName), role).bmp;
         } catch (const PictureError& error) {
@@ -67,11 +86,8 @@ LoadedMenu LoadMenuIniFolder(const std::string& folder, std::vector<Problem>& pr
                 problems.push_back(read.origins.pictures[i].At(error.what()));
         }
     }
-    for (std::size_t i = 0; i < menu.Extra().size(); ++i) {
-        SettingOrigin origin{iniPath, 0, "Container",
-                             "Entry" + std::to_string(i + kLauncherEntries + 1)};
-        LoadFile(folder, menu.Extra()[i], origin, problems);
-    }
+    for (std::size_t i = 0; i < menu.Extra().size(); ++i)
+        LoadFile(folder, menu.Extra()[i], read.origins.extra[i], problems);
     return {std::move(read.menu), std::move(read.origins),
             std::string(reinterpret_cast<const char*>(text.data()), text.size())};
 }

@@ -34,5 +34,9 @@ bool HasMenuIni(const std::string& folder);
 LoadedMenu LoadMenuIniFolder(const std::string& folder, std::vector<Problem>& problems,
                              bool keepUnreadablePictures = false);
 
+// What keeps a file name of menu.ini from naming a file of the menu: an
+// absolute path ("/x.png", "C:\\x.png"); "" for a usable name.
+std::string FileNameProblem(const std::string& name);
+
 // folder and name joined with "/" (Windows takes it too).
 std::string InFolder(const std::string& folder, const std::string& name);

@@ -1,6 +1,8 @@
 #include "authoring/OutputFile.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "authoring/AuthoringError.h"
 #include "framework/runtime/Exceptions.h"
@@ -60,6 +62,29 @@ void OutputFile::Commit() {
         throw AuthoringError(path_, "cannot be replaced");
     }
     committed_ = true;
+}
+
+std::string OutputPathProblem(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(fs::path(path), error);
+    switch (status.type()) {
+    case fs::file_type::not_found:
+    case fs::file_type::regular:
+        return "";
+    case fs::file_type::directory:
+        return "is a folder; name a new file or one to replace";
+    case fs::file_type::symlink:
+        return "is a link; name the file itself, or a new one";
+    case fs::file_type::fifo:
+        return "is a FIFO (a pipe), not a file; name a new file or one to replace";
+    case fs::file_type::block:
+    case fs::file_type::character:
+        return "is a device, not a file; name a new file or one to replace";
+    default:
+        return error ? "cannot be looked at (" + error.message() + ")"
+                     : "is no regular file; name a new file or one to replace";
+    }
 }
 
 void EnsureFolder(const std::string& path) {

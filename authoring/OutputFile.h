@@ -30,6 +30,12 @@ private:
     bool committed_ = false;
 };
 
+// What keeps path from taking a new file, or "": only a regular file (which
+// is replaced) or a name not yet taken will do, never a folder, a link, a
+// device or a FIFO (a build onto the always-full device would replace the
+// device itself).
+std::string OutputPathProblem(const std::string& path);
+
 // Writes bytes as the whole file at path, through an OutputFile (AuthoringError
 // naming path when that fails).
 void WriteFileWhole(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -199,7 +199,7 @@ void DesignDocument::BuildContainer(const std::string& path) const {
                           std::to_string(ErrorCount(build.problems)) +
                           " problem(s) the launcher would refuse");
     }
-    WriteContainerFile(build.container, path);
+    WriteBuiltContainer(build, path);
 }
 
 std::string DesignDocument::DisplayName() const {

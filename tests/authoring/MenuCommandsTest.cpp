@@ -437,21 +437,32 @@ TEST_F(MenuCommands, DecompiledContainersBuildAgainEntryForEntry) {
     EXPECT_EQ(Text(ReadWholeFile(work.File("decompiled-odd/entry11.bin"))), "eleven");
 }
 
-TEST_F(MenuCommands, DecompileRefusesWhatItCannotKeepAndOverwritesNothing) {
+// Any list the launcher reads is kept, line ends and all, also a long one
+// (its extra lines are Option keys); a NUL byte is refused.
+TEST_F(MenuCommands, DecompileKeepsEveryListExactlyAndOverwritesNothing) {
     std::vector<std::string> entries = ReadBack(logs.File("demo.ctr"));
-    entries[0] = "4\n1\r\n";
-    Pack(*this, work.File("lf.ctr"), entries);
-    RunResult lf = Run({"decompile", work.File("lf.ctr"), work.File("out")});
-    EXPECT_EQ(lf.exitCode, 1);
-    EXPECT_EQ(lf.err, "ctrpack decompile: " + work.File("lf.ctr") +
-                          " entry 1: line 0 ends with a lone LF; only lists whose every line "
-                          "ends with CR LF are kept exactly\n");
+    std::string longList;
+    for (int line = 0; line < 1200; ++line)
+        longList += std::to_string(line) + (line % 3 ? "\n" : "\r");
+    for (const std::string& list :
+         {std::string("4\n1\r\n"), std::string("4\r\n1"), std::string("4\r1\r\r\n\n"), longList}) {
+        entries[0] = list;
+        Pack(*this, work.File("odd.ctr"), entries);
+        fs::remove_all(work.File("odd"));
+        RunResult taken = Run({"decompile", work.File("odd.ctr"), work.File("odd")});
+        ASSERT_EQ(taken.exitCode, 0) << taken.err;
+        RunResult built = Run({"build", "--no-check", work.File("odd"), work.File("odd2.ctr")});
+        ASSERT_EQ(built.exitCode, 0) << built.err;
+        EXPECT_EQ(ReadBack(work.File("odd2.ctr")), entries) << "the same entries again";
+    }
+    entries[0] = std::string("4\r\n1\0\r\n", 7);
+    Pack(*this, work.File("nul.ctr"), entries);
+    RunResult nul = Run({"decompile", work.File("nul.ctr"), work.File("out")});
+    EXPECT_EQ(nul.exitCode, 1);
+    EXPECT_EQ(nul.err, "ctrpack decompile: " + work.File("nul.ctr") +
+                           " entry 1: line 1 holds a NUL byte, which a menu.ini value cannot "
+                           "hold\n");
     EXPECT_FALSE(fs::exists(work.File("out")));
-
-    entries[0] = "4\r\n1";
-    Pack(*this, work.File("open.ctr"), entries);
-    RunResult open = Run({"decompile", work.File("open.ctr"), work.File("out")});
-    EXPECT_NE(open.err.find("line 1 has no line end"), std::string::npos) << open.err;
 
     ASSERT_EQ(Run({"decompile", logs.File("demo.ctr"), work.File("out")}).exitCode, 0);
     work.Write("out/background.bmp", "mine");
@@ -509,8 +520,10 @@ TEST_F(MenuCommands, MenuIniMistakesAreOneLineEachAndNothingIsBuilt) {
                                "ButtonPressed=pressed.bmp\nButtonOver=missing.png\n");
     RunResult build = Run({"build", work.File("ini"), work.File("ini.ctr")});
     EXPECT_EQ(build.exitCode, 1);
+    // Every mistake at once: what menu.ini cannot say, a file that cannot be
+    // read, and what the launcher would refuse in the rest.
     std::vector<std::string> lines = SplitLines(build.err);
-    ASSERT_EQ(lines.size(), 4u) << build.err;
+    ASSERT_EQ(lines.size(), 6u) << build.err;
     EXPECT_EQ(lines[0], ini + ":2: [Window] Captoin: no such key; [Window] takes MinimumDirectX, "
                               "Caption, FontName, Border");
     EXPECT_EQ(lines[1], ini + ":6: [Sounds] Start: \"BEEP\" is no sound; the sounds are none, "
@@ -521,9 +534,14 @@ TEST_F(MenuCommands, MenuIniMistakesAreOneLineEachAndNothingIsBuilt) {
                   ini + ":11: [Pictures] ButtonOver: " + work.File("ini") + "/missing.png: ", 0),
               0u)
         << lines[2];
-    EXPECT_NE(lines[3].find("3 problem(s) in the menu folder; nothing written"), std::string::npos)
-        << lines[3];
-    EXPECT_EQ(lines[3].find("--no-check"), std::string::npos) << "skipping checks cannot help";
+    EXPECT_EQ(lines[3], ini + ":4: [Quit] Left: -5 lies outside 0..65535; write a whole number "
+                              "from 0 to 65535");
+    EXPECT_NE(lines[4].find(":10: [Pictures] ButtonPressed: the pressed button picture is "),
+              std::string::npos)
+        << lines[4];
+    EXPECT_NE(lines[5].find("5 problem(s) in the menu folder; nothing written"), std::string::npos)
+        << lines[5];
+    EXPECT_EQ(lines[5].find("--no-check"), std::string::npos) << "skipping checks cannot help";
     EXPECT_FALSE(fs::exists(work.File("ini.ctr")));
 
     // Once menu.ini reads, the launcher's checks speak in its terms too.

@@ -266,12 +266,13 @@ TEST_F(Ctrpack, DecompileOfABadContainerGivesOneLineAndNoFolder) {
     const std::string truncated =
         work.Write("truncated.ctr", Bytes(whole.begin(), whole.end() - 5));
     const std::string lines = work.File("lines.ctr");
-    ASSERT_EQ(Run({"pack", lines, picture}).exitCode, 0); // 3000 bytes without a line end
+    const std::string nul = work.Write("nul.txt", std::string("4\r\n\0\r\n", 5));
+    ASSERT_EQ(Run({"pack", lines, nul}).exitCode, 0);
     const auto before = Listing();
     ExpectFailure({"decompile", truncated, work.File("a")}, "truncated.ctr");
     ExpectFailure({"decompile", work.File("missing.ctr"), work.File("a")}, "missing.ctr");
     ExpectFailure({"decompile", lines, work.File("a")},
-                  "lines.ctr entry 1: line 0 has no line end");
+                  "lines.ctr entry 1: line 1 holds a NUL byte");
     ExpectFailure({"decompile", out}, "CONTAINER and DIR");
     EXPECT_EQ(Listing(), before);
 }

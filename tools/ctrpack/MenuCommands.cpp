@@ -4,6 +4,7 @@
 
 #include "authoring/AuthoringError.h"
 #include "authoring/MenuBuild.h"
+#include "authoring/OutputFile.h"
 #include "tools/ctrpack/Arguments.h"
 
 namespace {
@@ -22,6 +23,8 @@ int RunBuild(const CommandArgs& args) {
     if (words.size() != 2)
         throw AuthoringError("needs MENU_DIR and OUT");
     const std::string& folder = words[0];
+    if (const std::string problem = OutputPathProblem(words[1]); !problem.empty())
+        throw AuthoringError(words[1], problem + "; nothing written");
     const MenuBuild build = BuildMenu(folder, !arguments.Has("--no-check"));
     PrintProblems(build.problems, stderr);
     const int errors = ErrorCount(build.problems);
@@ -36,7 +39,7 @@ int RunBuild(const CommandArgs& args) {
     case MenuBuild::Stop::None:
         break;
     }
-    WriteContainerFile(build.container, words[1]);
+    WriteBuiltContainer(build, words[1]);
     return 0;
 }
 

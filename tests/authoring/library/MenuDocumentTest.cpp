@@ -54,22 +54,17 @@ TEST(MenuDocument, EntriesComeBackByteForByte) {
     EXPECT_EQ(MenuFromEntries("x.ctr", containers[1]).FixedLinesPresent(), 3);
 }
 
-TEST(MenuDocument, AListThatCannotBeKeptExactlyIsRefusedNamingItsLine) {
-    EXPECT_EQ(ConversionMessage("a\r\nb\nc\r\n"),
-              "x.ctr entry 1: line 1 ends with a lone LF; only lists whose every line ends with "
-              "CR LF are kept exactly");
-    EXPECT_EQ(ConversionMessage("a\rb\r\n"),
-              "x.ctr entry 1: line 0 ends with a lone CR; only lists whose every line ends with "
-              "CR LF are kept exactly");
-    EXPECT_EQ(ConversionMessage("a\r\nlast"),
-              "x.ctr entry 1: line 1 has no line end; only lists whose every line ends with CR "
-              "LF are kept exactly");
-    EXPECT_EQ(ConversionMessage("a\r\nend\r"),
-              "x.ctr entry 1: line 1 ends with a lone CR; only lists whose every line ends with "
-              "CR LF are kept exactly");
-    EXPECT_EQ(ConversionMessage(std::string("a\r\nb\0c\r\n", 8)),
-              "x.ctr entry 1: line 1 holds a NUL byte, which a menu.ini value cannot hold");
-    EXPECT_EQ(ConversionMessage("\r\n\r\n"), "") << "empty lines are lines";
+// Every line end the launcher takes is kept, also a last line without one;
+// only a NUL byte, which no menu.ini value holds, is refused.
+TEST(MenuDocument, AListIsKeptExactlyWhateverItsLineEnds) {
+    for (const char* list : {"a\r\nb\nc\r\n", "a\rb\r\n", "a\r\nlast", "a\r\nend\r", "\n\r\r\n\n",
+                             "\r\n\r\n", "x", ""}) {
+        EXPECT_EQ(ConversionMessage(list), "") << list;
+        const MenuDocument menu = MenuFromEntries("x.ctr", {Bytes(list)});
+        EXPECT_EQ(menu.ConfigurationList(), Bytes(list)) << list;
+    }
+    EXPECT_EQ(ConversionMessage(std::string("a\rb\r\nc\0d\r\n", 11)),
+              "x.ctr entry 1: line 2 holds a NUL byte, which a menu.ini value cannot hold");
 
     // For checking, the lines are taken as the launcher reads them.
     const MenuDocument loose = MenuFromEntries("x.ctr", {Bytes("4\n1\r2\r\n")}, false);

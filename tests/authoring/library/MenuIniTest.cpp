@@ -256,9 +256,7 @@ TEST(MenuIni, TheContainerSectionKeepsWhatTheLauncherNeverReadsAndRefusesTheImpo
                   "menu.ini:4: [Container] Lines: \"80\" is no number from 0 to 71",
                   "menu.ini:5: [Container] Entries: \"0\" is no number from 1 to 8",
                   "menu.ini:3: [Container] Entry9: missing: extra entries are numbered from "
-                  "Entry9 without gaps",
-                  "menu.ini:3: [Container] Entry10: missing: extra entries are numbered from "
-                  "Entry9 without gaps",
+                  "Entry9 without gaps (Entry11 is given)",
                   "menu.ini:4: [Container] Lines: a list that ends before line 72 holds no "
                   "options; leave out Lines or the Option keys",
               }));
