@@ -81,7 +81,7 @@ IniFile IniFile::Parse(const std::string& fileName, std::string_view text,
         std::string_view raw = text.substr(start, end - start);
         start = end + 1;
         ++number;
-        std::string lineEnd = lastLine ? "" : "\n";
+        const char* lineEnd = lastLine ? "" : "\n";
         if (!raw.empty() && raw.back() == '\r') {
             raw.remove_suffix(1);
             lineEnd = lastLine ? "\r" : "\r\n";
@@ -251,7 +251,7 @@ void IniFile::SetWritten(std::string_view sectionName, std::string_view key,
 }
 
 void IniFile::InsertLine(std::size_t index, Line line) {
-    if (index > 0 && lines_[index - 1].end.empty())
+    if (index > 0 && *lines_[index - 1].end == '\0')
         lines_[index - 1].end = newline_;
     line.end = newline_;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
@@ -290,8 +290,16 @@ void IniFile::Remove(std::string_view sectionName, std::string_view key) {
 }
 
 std::string IniFile::Text() const {
-    std::string text = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
+    std::size_t size = 3;
     for (const Line& line : lines_)
-        text += line.text + line.end;
+        size += line.text.size() + 2;
+    std::string text;
+    text.reserve(size);
+    if (byteOrderMark_)
+        text += "\xEF\xBB\xBF";
+    for (const Line& line : lines_) {
+        text += line.text;
+        text += line.end;
+    }
     return text;
 }

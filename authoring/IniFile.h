@@ -71,7 +71,7 @@ private:
         std::string text;
         int section = -1;         // index into sections_ of a "[Section]" or key line
         int entry = -1;           // index into the section's entries for a key line
-        std::string end = "\r\n"; // as read: CR LF, LF, or none after the last line
+        const char* end = "\r\n"; // as read: CR LF, LF, CR or none after the last line
     };
     void Rewrite(Line& line) const;
     // Inserts line at index; the line before it gets a line end if it had none.
@@ -81,5 +81,5 @@ private:
     std::vector<Section> sections_;
     std::unordered_map<std::string, int> sectionIndex_; // by lower-case name
     bool byteOrderMark_ = false;
-    std::string newline_ = "\r\n"; // the file's own, for the lines added
+    const char* newline_ = "\r\n"; // the file's own, for the lines added
 };

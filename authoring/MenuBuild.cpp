@@ -173,9 +173,8 @@ void WriteBuiltContainer(const MenuBuild& build, const std::string& path) {
     for (const std::string& file : own) {
         std::error_code error;
         if (fs::equivalent(fs::path(path), fs::path(file), error))
-            throw AuthoringError(path, "is " + file +
-                                           ", a file of the menu itself; write the container "
-                                           "elsewhere");
+            throw AuthoringError(path, "is one of the menu's own files; write the container "
+                                       "elsewhere; nothing written");
     }
     WriteContainerFile(build.container, path);
 }

@@ -1,8 +1,12 @@
 #include "authoring/MenuCheck.h"
 
+#include <algorithm>
+#include <array>
 #include <climits>
 #include <optional>
 
+#include "authoring/LauncherMemory.h"
+#include "authoring/NoticeLayout.h"
 #include "format/ButtonActions.h"
 #include "framework/portable/BmpHeader.h"
 #include "framework/portable/Convert.h"
@@ -120,6 +124,11 @@ private:
             const std::optional<bool> shown = Boolean(ButtonSetting(g, kButtonShown));
             if ((action.modes & kLaunchMode) != 0 || requirementMode)
                 anyButtonShown = anyButtonShown || shown.value_or(false);
+            if (shown.value_or(false)) {
+                shownInLaunchMode_ += (action.modes & kLaunchMode) != 0 ? 1 : 0;
+                shownInRequirementMode_ +=
+                    requirementMode && (action.modes & kRequirementMode) != 0 ? 1 : 0;
+            }
             Integer(ButtonSetting(g, kButtonLeft));
             Integer(ButtonSetting(g, kButtonTop));
         }
@@ -131,6 +140,8 @@ private:
                 continue;
             if (row.kind == SettingKind::SoundDigits)
                 SoundDigits(row.id);
+            else if (row.kind == SettingKind::ScrollBars)
+                ScrollBars(row.id);
             else if (row.kind == SettingKind::CheckBoxColour)
                 CheckBoxColour(row.id);
             else if (row.kind != SettingKind::Text && row.kind != SettingKind::Switch &&
@@ -138,6 +149,17 @@ private:
                 Integer(row.id);
         }
         MissingLines();
+    }
+
+    // 1 to 3 give scroll bars; the launcher takes any other number for none.
+    void ScrollBars(SettingId id) {
+        const std::optional<int32_t> value = Integer(id);
+        if (value && (*value < 0 || *value > 3))
+            problems_.push_back(origins_.lines[LineOf(id)].At(
+                std::to_string(*value) + " gives no scroll bars, as 0 does; write " +
+                    (origins_.fromMenuIni ? "none, vertical, horizontal or both"
+                                          : "0 (none), 1 (vertical), 2 (horizontal) or 3 (both)"),
+                Severity::Warning));
     }
 
     // Line 69 is a colour and, in launch mode, also a Boolean: decimal only.
@@ -195,7 +217,9 @@ private:
             if (bytes.empty()) {
                 // The launcher takes an empty entry as an empty picture; an
                 // author who names no picture at all is told what is needed.
-                if (origins_.fromMenuIni && !origin.given && Needed(role))
+                // An empty name is no picture either: the launcher would show
+                // an empty window of 116 x 130.
+                if (origins_.fromMenuIni && menu_.Picture(role).fileName.empty() && Needed(role))
                     problems_.push_back(origin.At("no " + std::string(PictureLabel(role)) +
                                                   " picture is named; write " +
                                                   std::string(PictureKey(role)) + "=FILE"));
@@ -211,37 +235,70 @@ private:
         }
         SameSize(sizes, 1, 3, "the three button pictures");
         SameSize(sizes, 4, 5, "the two check box pictures");
+        CheckMemory(sizes);
     }
 
-    // The notice box lays out one very long line slowly (seconds for tens of
-    // thousands of characters), so authors are warned.
+    // All pictures together must fit what the launcher can hold at once.
+    void CheckMemory(const std::optional<TBmpGeometry>* sizes) {
+        std::array<std::optional<PictureFootprint>, kPictureCount> pictures;
+        int largest = -1;
+        uint64_t largestBytes = 0;
+        for (int i = 0; i < kPictureCount; ++i) {
+            if (!sizes[i])
+                continue;
+            pictures[i] =
+                PictureFootprint{sizes[i]->Width, sizes[i]->Height,
+                                 sizes[i]->BitCount == 16 ? uint16_t{24} : sizes[i]->BitCount,
+                                 menu_.Picture(PictureAt(i)).bytes.size()};
+            const uint64_t bytes =
+                BitmapBytes(pictures[i]->width, pictures[i]->height, pictures[i]->bitCount);
+            if (bytes > largestBytes)
+                largest = i, largestBytes = bytes;
+        }
+        const int shown = std::max(shownInLaunchMode_, shownInRequirementMode_);
+        const uint64_t peak = LauncherPictureBytes(pictures, shown);
+        if (largest < 0 || peak <= kLauncherPictureBudget)
+            return;
+        auto mb = [](uint64_t bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20); };
+        problems_.push_back(origins_.pictures[largest].At(
+            "the pictures need about " + mb(peak) + " MB of the launcher's memory at once (" +
+            std::to_string(shown) +
+            " shown buttons keep copies of the button pictures), more "
+            "than the " +
+            mb(kLauncherPictureBudget) + " MB it can count on; make the largest, the " +
+            std::string(PictureLabel(PictureAt(largest))) + " picture (" +
+            std::to_string(sizes[largest]->Width) + " x " + std::to_string(sizes[largest]->Height) +
+            "), smaller"));
+    }
+
+    // The notice box lays out long lines slowly, and the menu waits for it.
     void CheckNotice() {
         const std::vector<uint8_t>& text = menu_.Notice().bytes;
         if (menu_.EntryCount() < 2 || !requirementMode_)
             return;
-        std::size_t start = 0, longest = 0;
-        int line = 0, longestLine = 0;
-        while (start < text.size()) {
-            std::size_t end = start;
-            while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-                ++end;
-            if (end - start > longest)
-                longest = end - start, longestLine = line;
-            start =
-                end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
-            ++line;
-        }
-        if (longest > kLongNoticeLine)
+        const NoticeShape shape = MeasureNotice(
+            std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+        auto seconds = [](double s) {
+            return std::to_string(static_cast<long long>(s * 10 + 0.5) / 10) + "." +
+                   std::to_string(static_cast<long long>(s * 10 + 0.5) % 10);
+        };
+        if (shape.seconds > kNoticeTooSlowSeconds) {
             problems_.push_back(origins_.notice.At(
-                "line " + std::to_string(longestLine + 1) + " of the notice has " +
-                    std::to_string(longest) +
+                "the notice (" + std::to_string(shape.lines) + " lines, " +
+                std::to_string(shape.characters) + " characters, the longest " +
+                std::to_string(shape.longestLine) + ") would keep the menu waiting about " +
+                seconds(shape.seconds) + " s while the notice box lays it out; at most " +
+                seconds(kNoticeTooSlowSeconds) + " s: shorten it, and break long lines"));
+        } else if (shape.longestLine > kLongNoticeLine) {
+            problems_.push_back(origins_.notice.At(
+                "line " + std::to_string(shape.longestLineNumber) + " of the notice has " +
+                    std::to_string(shape.longestLine) +
                     " characters, which the notice box lays out slowly; break it into lines of "
                     "at most " +
                     std::to_string(kLongNoticeLine),
                 Severity::Warning));
+        }
     }
-
-    static constexpr std::size_t kLongNoticeLine = 5000;
 
     bool Needed(PictureRole role) const {
         switch (role) {
@@ -280,6 +337,7 @@ private:
     const MenuOrigins& origins_;
     std::vector<Problem>& problems_;
     bool requirementMode_ = true;
+    int shownInLaunchMode_ = 0, shownInRequirementMode_ = 0;
 };
 
 } // namespace

@@ -73,11 +73,7 @@ std::vector<std::vector<uint8_t>> MenuDocument::Entries() const {
 std::vector<std::string> LauncherLines(const std::vector<uint8_t>& bytes) {
     TStringList list;
     list.SetText(std::string(bytes.begin(), bytes.end()));
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(list.Count()));
-    for (int i = 0; i < list.Count(); ++i)
-        lines.push_back(list[i]);
-    return lines;
+    return list.TakeLines();
 }
 
 std::string ExactListProblem(const std::vector<uint8_t>& bytes) {
@@ -130,12 +126,14 @@ MenuDocument MenuFromEntries(const std::string& source, std::vector<std::vector<
         !problem.empty())
         throw ConversionError(source + " entry 1: " + problem);
     MenuDocument menu;
-    const std::vector<std::string> lines = LauncherLines(entries[0]);
+    std::vector<std::string> lines = LauncherLines(entries[0]);
     const int fixed = static_cast<int>(std::min<std::size_t>(lines.size(), kFixedLines));
     for (int line = 0; line < fixed; ++line)
-        menu.SetText(static_cast<SettingId>(line), lines[static_cast<std::size_t>(line)]);
+        menu.SetText(static_cast<SettingId>(line),
+                     std::move(lines[static_cast<std::size_t>(line)]));
     menu.SetFixedLinesPresent(fixed);
-    menu.Tail().assign(lines.begin() + fixed, lines.end());
+    menu.Tail().assign(std::make_move_iterator(lines.begin() + fixed),
+                       std::make_move_iterator(lines.end()));
     menu.SetLineEnds(ListLineEnds(entries[0]));
 
     menu.SetEntriesBelowEight(static_cast<int>(std::min<std::size_t>(entries.size(), 8)));

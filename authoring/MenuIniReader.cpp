@@ -149,11 +149,13 @@ private:
             if (!entry && boldEntry)
                 origin = locate(boldRow, boldEntry);
             if (const auto bold = Flag(boldRow, boldEntry)) {
+                // Said at Bold, so that a FontSize the launcher cannot read
+                // is reported at its own line as well.
                 if (!PlainDigits(text) || (entry && entry->quoted))
-                    Report(origin, "\"" + text +
-                                       "\" cannot be combined with Bold; write FontSize as a plain "
-                                       "number of points, or the launcher's text alone (-12 is 12 "
-                                       "bold)");
+                    Report(locate(boldRow, boldEntry),
+                           "Bold needs a plain FontSize, and \"" + text +
+                               "\" is none; write FontSize as a number of points, or leave out "
+                               "Bold and write the launcher's text alone (-12 is 12 bold)");
                 else if (*bold && text.find_first_not_of('0') == std::string::npos)
                     Report(origin, "a font size of 0 cannot be bold; give a size");
                 else if (*bold)

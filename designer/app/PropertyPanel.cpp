@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "authoring/MenuIniValues.h"
+#include "authoring/NoticeLayout.h"
 #include "designer/model/DesignError.h"
 #include "framework/system/PlatformCalls.h"
 #include "framework/ui/Button.h"
@@ -335,8 +336,22 @@ void TPropertyPanel::ShowValue(Row& row) {
         }
         combo->SetItemIndex(found);
     } else if (auto* memo = dynamic_cast<TMemo*>(row.editor)) {
-        if (!memo->Focused())
-            memo->SetText(document_.NoticeText());
+        // A text the edit box would take long to lay out is not put into it:
+        // the designer would seem hung, on every visit of the notice.
+        const std::string text = document_.NoticeText();
+        const NoticeShape shape = MeasureNotice(text);
+        const bool editable = shape.seconds <= kNoticeEditableSeconds;
+        memo->SetReadOnly(!editable);
+        if (row.extra)
+            row.extra->SetEnabled(editable);
+        if (!editable)
+            memo->SetText("The notice (" + std::to_string(shape.lines) + " lines, " +
+                          std::to_string(shape.characters) + " characters, the longest " +
+                          std::to_string(shape.longestLine) + ") is too long to edit here. Edit " +
+                          document_.Menu().Notice().fileName +
+                          " in a text editor, or open the menu again after shortening it.");
+        else if (!memo->Focused())
+            memo->SetText(text);
     }
 }
 

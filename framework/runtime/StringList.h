@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class TStream;
@@ -31,6 +32,8 @@ public:
     void SaveToFile(const std::string& fileName) const;
 
     const std::vector<std::string>& Lines() const { return lines_; }
+    // The lines handed over; the list is empty after.
+    std::vector<std::string> TakeLines() { return std::exchange(lines_, {}); }
 
 private:
     std::vector<std::string> lines_;

@@ -19,16 +19,20 @@ void TEdit::CreateParams(TCreateParams& params) {
         params.Style |= ES_NUMBER;
     if (borderStyle_ == bsSingle)
         params.ExStyle |= WS_EX_CLIENTEDGE;
+    // The text goes in once the field's limit is set: an edit field takes
+    // 30,000 characters at first, and a long window text at creation makes
+    // the creation itself fail.
+    params.Caption.clear();
 }
 
 void TEdit::CreateWnd() {
-    // The window is made with the stored text: that is no edit by the user.
-    {
-        settingText_ = true;
-        ScopeExit set([this] { settingText_ = false; });
-        TWinControl::CreateWnd();
-    }
+    // The window gets the stored text: that is no edit by the user.
+    const std::string text = StoredText();
+    settingText_ = true;
+    ScopeExit set([this] { settingText_ = false; });
+    TWinControl::CreateWnd();
     SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+    SetWindowTextA(Handle(), text.c_str());
 }
 
 void TEdit::SetTextBuf(const std::string& text) {

@@ -1,5 +1,9 @@
 #include "LauncherInstall.h"
 
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
 #include "ProcessDriver.h"
 #include "tests/launcher/TestContainer.h"
 
@@ -55,4 +59,35 @@ bool RunShowedAWindow(const std::string& launcher, const std::string& workingFol
     }
     ended = !process.Running();
     return seenOnScreen;
+}
+
+ToolRun RunCtrpack(const std::string& arguments, const std::string& logPath) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot write " + logPath);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = log;
+    startup.hStdError = log;
+    std::string commandLine = "\"" + std::string(OVALYN_CTRPACK_EXE) + "\" " + arguments;
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessA(OVALYN_CTRPACK_EXE, commandLine.data(), nullptr, nullptr,
+                                        TRUE, 0, nullptr, nullptr, &startup, &process);
+    CloseHandle(log);
+    if (!started)
+        throw std::runtime_error("cannot start " + std::string(OVALYN_CTRPACK_EXE));
+    CloseHandle(process.hThread);
+    ToolRun run;
+    const bool ended = WaitForSingleObject(process.hProcess, kLauncherTimeoutMs) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(process.hProcess, 99);
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    CloseHandle(process.hProcess);
+    EXPECT_TRUE(ended) << "ctrpack " << arguments << " did not end";
+    run.output = ReadFileBytes(logPath);
+    return run;
 }

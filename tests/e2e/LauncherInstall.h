@@ -30,3 +30,12 @@ POINT CheckBoxPoint(HWND window);
 // Runs the launcher until it ends; true when one of its windows came into
 // view meanwhile (the direct start keeps its window left of the screen).
 bool RunShowedAWindow(const std::string& launcher, const std::string& workingFolder, bool& ended);
+
+struct ToolRun {
+    DWORD exitCode = 0;
+    std::string output; // standard output and error together
+};
+
+// Runs the Windows ctrpack with the arguments (the command first) and its
+// output in a file; fails the test when it does not end.
+ToolRun RunCtrpack(const std::string& arguments, const std::string& logPath);

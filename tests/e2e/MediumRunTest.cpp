@@ -20,44 +20,6 @@ const std::string kDemoMenu = std::string(OVALYN_SOURCE_DIR) + "/demo/menu";
 constexpr int kLaunchCentreX = 240 + 80;
 constexpr int kLaunchCentreY = 240 + 18;
 
-struct ToolRun {
-    DWORD exitCode = 0;
-    std::string output; // standard output and error together
-};
-
-// Runs the Windows ctrpack with its output in a file; fails the test when it
-// does not end.
-ToolRun RunCtrpack(const std::string& arguments, const std::string& logPath) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot write " + logPath);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = log;
-    startup.hStdError = log;
-    std::string commandLine = "\"" + std::string(OVALYN_CTRPACK_EXE) + "\" media " + arguments;
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessA(OVALYN_CTRPACK_EXE, commandLine.data(), nullptr, nullptr,
-                                        TRUE, 0, nullptr, nullptr, &startup, &process);
-    CloseHandle(log);
-    if (!started)
-        throw std::runtime_error("cannot start " + std::string(OVALYN_CTRPACK_EXE));
-    CloseHandle(process.hThread);
-    ToolRun run;
-    const bool ended = WaitForSingleObject(process.hProcess, kLauncherTimeoutMs) == WAIT_OBJECT_0;
-    if (!ended)
-        TerminateProcess(process.hProcess, 99);
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
-    CloseHandle(process.hProcess);
-    EXPECT_TRUE(ended) << "ctrpack media did not end";
-    run.output = ReadFileBytes(logPath);
-    return run;
-}
-
 // Without a trailing backslash: the C runtime reads \" as a quote inside the word.
 std::string Quoted(std::string path) {
     while (path.size() > 3 && path.back() == '\\')
@@ -92,7 +54,7 @@ TEST(MediumRun, CtrpackLaysOutTheMediumAndItsSetupStartsTheProgram) {
     CopyFileOrThrow(OVALYN_DEMOAPP_EXE, content + "DemoApp.exe");
 
     const ToolRun run = RunCtrpack(
-        Quoted(kDemoMenu) + " " + Quoted(medium) + " --content " + Quoted(content) +
+        "media " + Quoted(kDemoMenu) + " " + Quoted(medium) + " --content " + Quoted(content) +
             " --launcher-name Setup.exe --label OVALYN --launcher " + Quoted(OVALYN_LAUNCHER_EXE),
         work.Path() + "ctrpack.log");
     ASSERT_EQ(run.exitCode, 0u) << run.output;
@@ -133,7 +95,7 @@ TEST(MediumRun, CtrpackRefusesContentWithoutTheProgramAndWritesNothing) {
     WriteFileBytes(content + "Readme.txt", "no program here");
 
     const ToolRun run = RunCtrpack(
-        Quoted(kDemoMenu) + " " + Quoted(medium) + " --content " + Quoted(content) +
+        "media " + Quoted(kDemoMenu) + " " + Quoted(medium) + " --content " + Quoted(content) +
             " --launcher-name Setup.exe --label OVALYN --launcher " + Quoted(OVALYN_LAUNCHER_EXE),
         work.Path() + "ctrpack.log");
     EXPECT_NE(run.exitCode, 0u) << run.output;

@@ -87,6 +87,21 @@ TEST_F(DesignerControls, EditShowsTextFromCodeWithoutReportingItAsAnEdit) {
     EXPECT_EQ(commits, 0);
 }
 
+// Any text the checks pass opens in a field, also one longer than an edit
+// field takes at first.
+TEST_F(DesignerControls, AnEditTakesATextOfAnyLength) {
+    const std::string caption(100000, 'c');
+    auto* edit = Add<TEdit>(10, 10, 150, 21);
+    edit->SetText(caption);
+    EXPECT_EQ(GetWindowTextLengthA(edit->Handle()), 100000);
+    auto* before = new TEdit(form.get());
+    before->SetText(caption); // kept while it has no window
+    before->SetParent(form.get());
+    EXPECT_EQ(GetWindowTextLengthA(before->Handle()), 100000);
+    EXPECT_EQ(before->Text(), caption);
+    EXPECT_FALSE(before->Modified());
+}
+
 TEST_F(DesignerControls, EditCommitsOnEnterAndOnLeavingWithChangedTextOnly) {
     auto* edit = Add<TEdit>(10, 10, 150, 21);
     auto* other = Add<TEdit>(10, 40, 150, 21);

@@ -183,8 +183,9 @@ TEST(MenuIni, EveryMistakeIsOneLineWithSectionKeyAndWhatIsAllowed) {
         "Options, Notice, Sounds, Pictures, Container",
         "menu.ini:4: [Launch] Captoin: no such key; [Launch] takes Shown, Left, Top, Caption, "
         "Program",
-        "menu.ini:6: [Buttons] FontSize: \"$0C\" cannot be combined with Bold; write FontSize as "
-        "a plain number of points, or the launcher's text alone (-12 is 12 bold)",
+        "menu.ini:7: [Buttons] Bold: Bold needs a plain FontSize, and \"$0C\" is none; write "
+        "FontSize as a number of points, or leave out Bold and write the launcher's text alone "
+        "(-12 is 12 bold)",
         "menu.ini:9: [Notice] Bold: \"maybe\" is neither yes nor no",
         "menu.ini:14: [Sounds] Start: \"BEEP\" is no sound; the sounds are none, SYSTEMSTART, "
         "SYSTEMEXIT, SYSTEMHAND, SYSTEMASTERISK, SYSTEMQUESTION, SYSTEMEXCLAMATION, "
@@ -220,7 +221,7 @@ TEST(MenuIni, TheLaunchersChecksNameTheMenuIniKey) {
                               problems);
     ASSERT_TRUE(problems.empty()) << ::testing::PrintToString(FormatAll(problems));
     const std::vector<Problem> checked = CheckMenu(read.menu, read.origins);
-    ASSERT_EQ(checked.size(), 6u);
+    ASSERT_EQ(checked.size(), 7u);
     EXPECT_EQ(checked[0].configLine, LineOf(SettingId::QuitLeft)) << "a designer selects it";
     EXPECT_EQ(checked[2].configLine, LineOf(SettingId::CheckBoxFontColor));
     EXPECT_EQ(checked[4].configLine, -1) << "a picture is no configuration line";
@@ -235,6 +236,8 @@ TEST(MenuIni, TheLaunchersChecksNameTheMenuIniKey) {
                   "colour in decimal",
                   "menu.ini:8: [Options] Count: 3 options, but only 1 Option keys are given; "
                   "give Option1 to Option3, or leave Count out",
+                  "menu.ini:11: [Pictures] Background: no background picture is named; write "
+                  "Background=FILE",
                   "menu.ini:10: [Pictures] Button: no button picture is named; write Button=FILE",
                   "menu.ini:10: [Pictures] CheckBox: no check box picture is named; write "
                   "CheckBox=FILE",
